@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game and its tests need, only those
+# missing. Usage: scripts/install-deps.sh [--tests]
+set -euo pipefail
+
+packages=(libsdl1.2-dev cmake g++ make)
+if [[ "${1:-}" == "--tests" ]]; then
+    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

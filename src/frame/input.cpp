@@ -1,0 +1,119 @@
+#include "frame/input.h"
+
+ButtonMask pad_buttons[PADS];
+ButtonMask pad_axes[PADS];
+SDL_Joystick* pad_handles[PADS];
+uint32_t quit_requested;
+ButtonMask player_mask;
+
+static SDL_Event input_event;
+
+// The event types that input_poll dispatches; everything else is kept out
+// of SDL's queue, whose 128 slots would otherwise fill with mouse motion
+// while the game is not polling, and then drop a key release.
+static const Uint8 dispatched_types[] = {SDL_KEYDOWN,        SDL_KEYUP,       SDL_JOYAXISMOTION,
+                                         SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_QUIT};
+
+static ButtonMask key_bit(SDLKey key) {
+    switch (key) {
+    case SDLK_UP: return BUTTON_UP;
+    case SDLK_DOWN: return BUTTON_DOWN;
+    case SDLK_LEFT: return BUTTON_LEFT;
+    case SDLK_RIGHT: return BUTTON_RIGHT;
+    case SDLK_z:
+    case SDLK_SPACE: return BUTTON_FIRE;
+    case SDLK_x: return BUTTON_X;
+    case SDLK_c: return BUTTON_C;
+    case SDLK_v: return BUTTON_V;
+    default: return 0;
+    }
+}
+
+static const ButtonMask pad_button_bits[10] = {BUTTON_C,    BUTTON_FIRE, BUTTON_X,    BUTTON_V,
+                                               BUTTON_PAD4, BUTTON_PAD5, BUTTON_DOWN, BUTTON_LEFT,
+                                               BUTTON_UP,   BUTTON_RIGHT};
+
+void input_init() {
+    for (int i = 0; i < PADS; i++) {
+        pad_handles[i] = nullptr;
+        pad_buttons[i] = 0;
+        pad_axes[i] = 0;
+    }
+    player_mask = 0;
+    for (int type = 0; type < SDL_NUMEVENTS; type++) {
+        bool dispatched = false;
+        for (Uint8 t : dispatched_types)
+            dispatched = dispatched || t == type;
+        if (!dispatched)
+            SDL_EventState(Uint8(type), SDL_IGNORE);
+    }
+    int pads = SDL_NumJoysticks();
+    if (pads > PADS)
+        pads = PADS;
+    for (int i = 0; i < pads; i++)
+        pad_handles[i] = SDL_JoystickOpen(i);
+}
+
+void input_poll() {
+    quit_requested = 0;
+    while (SDL_PollEvent(&input_event)) {
+        switch (input_event.type) {
+        case SDL_KEYDOWN: on_key_down(&input_event); break;
+        case SDL_KEYUP: on_key_up(&input_event); break;
+        case SDL_JOYAXISMOTION: on_joy_axis(&input_event); break;
+        case SDL_JOYBUTTONDOWN: on_joy_button_down(&input_event); break;
+        case SDL_JOYBUTTONUP: on_joy_button_up(&input_event); break;
+        case SDL_QUIT: quit_requested = 1; break;
+        default: break;
+        }
+    }
+    player_mask = pad_buttons[0] | pad_axes[0];
+}
+
+void on_key_down(const SDL_Event* event) {
+    SDLKey key = event->key.keysym.sym;
+    if (key == SDLK_ESCAPE || key == SDLK_q) {
+        quit_requested = 1;
+        return;
+    }
+    pad_buttons[0] |= key_bit(key);
+}
+
+void on_key_up(const SDL_Event* event) {
+    // Z and Space share the fire bit: letting go of either clears it.
+    pad_buttons[0] &= ~key_bit(event->key.keysym.sym);
+}
+
+void on_joy_axis(const SDL_Event* event) {
+    int pad = event->jaxis.which;
+    if (pad >= PADS)
+        return;
+    int16_t value = event->jaxis.value;
+    if (event->jaxis.axis == 0) {
+        pad_axes[pad] &= ~(BUTTON_LEFT | BUTTON_RIGHT);
+        if (value < -AXIS_DEAD_ZONE)
+            pad_axes[pad] |= BUTTON_LEFT;
+        if (value > AXIS_DEAD_ZONE)
+            pad_axes[pad] |= BUTTON_RIGHT;
+    } else if (event->jaxis.axis == 1) {
+        pad_axes[pad] &= ~(BUTTON_UP | BUTTON_DOWN);
+        if (value < -AXIS_DEAD_ZONE)
+            pad_axes[pad] |= BUTTON_UP;
+        if (value > AXIS_DEAD_ZONE)
+            pad_axes[pad] |= BUTTON_DOWN;
+    }
+}
+
+void on_joy_button_down(const SDL_Event* event) {
+    int pad = event->jbutton.which;
+    if (pad >= PADS || event->jbutton.state != SDL_PRESSED || event->jbutton.button >= 10)
+        return;
+    pad_buttons[pad] |= pad_button_bits[event->jbutton.button];
+}
+
+void on_joy_button_up(const SDL_Event* event) {
+    int pad = event->jbutton.which;
+    if (pad >= PADS || event->jbutton.state != SDL_RELEASED || event->jbutton.button >= 10)
+        return;
+    pad_buttons[pad] &= ~pad_button_bits[event->jbutton.button];
+}

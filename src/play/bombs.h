@@ -1,0 +1,24 @@
+// Invader bombs: dropped from the lowest invader of a column, falling 3 px
+// per frame onto the shields, the cannon or the ground.
+#pragma once
+
+#include <cstdint>
+
+struct Bomb {
+    int16_t x;    // centre column
+    int16_t y;    // top row
+    uint8_t kind; // 0 free, 1 or 2 falling
+    uint8_t anim; // frames since the drop, modulo 256
+};
+
+constexpr int BOMB_SLOTS = 128;
+constexpr int16_t BOMB_SPEED = 3;
+constexpr int16_t BOMB_GROUND_Y = 955;
+
+extern Bomb bombs[BOMB_SLOTS];
+extern int32_t bomb_alternator;
+extern int32_t bomb_step_count;
+
+void bomb_try_drop();
+// Moves every bomb once; the second half of shots_update.
+void bomb_step();
