@@ -11,21 +11,30 @@ static SDL_Event input_event;
 // The event types that input_poll dispatches; everything else is kept out
 // of SDL's queue, whose 128 slots would otherwise fill with mouse motion
 // while the game is not polling, and then drop a key release.
-static const Uint8 dispatched_types[] = {SDL_KEYDOWN,        SDL_KEYUP,       SDL_JOYAXISMOTION,
+static const Uint8 dispatched_types[] = {SDL_KEYDOWN,       SDL_KEYUP,       SDL_JOYAXISMOTION,
                                          SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_QUIT};
 
 static ButtonMask key_bit(SDLKey key) {
     switch (key) {
-    case SDLK_UP: return BUTTON_UP;
-    case SDLK_DOWN: return BUTTON_DOWN;
-    case SDLK_LEFT: return BUTTON_LEFT;
-    case SDLK_RIGHT: return BUTTON_RIGHT;
+    case SDLK_UP:
+        return BUTTON_UP;
+    case SDLK_DOWN:
+        return BUTTON_DOWN;
+    case SDLK_LEFT:
+        return BUTTON_LEFT;
+    case SDLK_RIGHT:
+        return BUTTON_RIGHT;
     case SDLK_z:
-    case SDLK_SPACE: return BUTTON_FIRE;
-    case SDLK_x: return BUTTON_X;
-    case SDLK_c: return BUTTON_C;
-    case SDLK_v: return BUTTON_V;
-    default: return 0;
+    case SDLK_SPACE:
+        return BUTTON_FIRE;
+    case SDLK_x:
+        return BUTTON_X;
+    case SDLK_c:
+        return BUTTON_C;
+    case SDLK_v:
+        return BUTTON_V;
+    default:
+        return 0;
     }
 }
 
@@ -58,13 +67,26 @@ void input_poll() {
     quit_requested = 0;
     while (SDL_PollEvent(&input_event)) {
         switch (input_event.type) {
-        case SDL_KEYDOWN: on_key_down(&input_event); break;
-        case SDL_KEYUP: on_key_up(&input_event); break;
-        case SDL_JOYAXISMOTION: on_joy_axis(&input_event); break;
-        case SDL_JOYBUTTONDOWN: on_joy_button_down(&input_event); break;
-        case SDL_JOYBUTTONUP: on_joy_button_up(&input_event); break;
-        case SDL_QUIT: quit_requested = 1; break;
-        default: break;
+        case SDL_KEYDOWN:
+            on_key_down(&input_event);
+            break;
+        case SDL_KEYUP:
+            on_key_up(&input_event);
+            break;
+        case SDL_JOYAXISMOTION:
+            on_joy_axis(&input_event);
+            break;
+        case SDL_JOYBUTTONDOWN:
+            on_joy_button_down(&input_event);
+            break;
+        case SDL_JOYBUTTONUP:
+            on_joy_button_up(&input_event);
+            break;
+        case SDL_QUIT:
+            quit_requested = 1;
+            break;
+        default:
+            break;
         }
     }
     player_mask = pad_buttons[0] | pad_axes[0];

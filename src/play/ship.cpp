@@ -1,10 +1,89 @@
 #include "play/ship.h"
+
+#include "display/pickers.h"
+#include "play/cannon.h"
+#include "sound/mixer.h"
+
+// Parked off the left edge until the first crossing.
 int32_t ship_x = SHIP_PARKED_X;
 int32_t ship_y = SHIP_ROW;
-int32_t ship_countdown;
-int32_t ship_steps;
-int32_t ship_explosion_timer;
-int32_t ship_leftward;
+int32_t ship_countdown = 0;
+int32_t ship_steps = 0;
+int32_t ship_explosion_timer = 0;
+int32_t ship_leftward = 0;
 const int32_t ship_values[6] = {50, 100, 50, 100, 200, 300};
-void ship_update() {}
-int ship_hit_test(int32_t, int32_t) { return 0; }
+
+constexpr int32_t SHIP_START_LEFT_X = 8;
+constexpr int32_t SHIP_START_RIGHT_X = 1812;
+constexpr int32_t SHIP_HIT_TOP = 16;
+constexpr int32_t SHIP_HIT_BOTTOM = 23;
+constexpr int32_t SHIP_SOUND_EVERY = 25;
+
+// Picture codes of pick_ship_sprite.
+constexpr int32_t SHIP_ERASE = 0;
+constexpr int32_t SHIP_FRAME_A = 1;
+constexpr int32_t SHIP_FRAME_B = 2;
+constexpr int32_t EXPLOSION_ERASE = 3;
+constexpr int32_t EXPLOSION_PICTURE = 4;
+
+// The more shots fired, the more a hit is worth and the longer the wait;
+// the value is read afresh each time.
+static int32_t ship_value_now() {
+    return ship_values[uint32_t(shots_fired) % 6];
+}
+
+static void ship_park() {
+    ship_countdown = 5 * ship_value_now();
+    ship_x = SHIP_PARKED_X;
+}
+
+void ship_update() {
+    // the wreck stands still for its 90 frames, then goes away
+    if (ship_explosion_timer > 0) {
+        ship_explosion_timer -= 1;
+        if (ship_explosion_timer > 0)
+            return;
+        pick_ship_sprite(int16_t(ship_x - 4), EXPLOSION_ERASE);
+        ship_steps = 0;
+        ship_park();
+        return;
+    }
+
+    if (ship_countdown > 0) {
+        ship_countdown -= 1;
+        if (ship_countdown == 0) {
+            // an odd number of shots fired sends it in from the right
+            ship_steps = SHIP_CROSSING_STEPS;
+            ship_leftward = shots_fired & 1;
+            ship_y = SHIP_ROW;
+            ship_x = ship_leftward ? SHIP_START_RIGHT_X : SHIP_START_LEFT_X;
+        }
+    }
+    if (ship_steps <= 0)
+        return;
+
+    if (ship_steps % SHIP_SOUND_EVERY == 0)
+        play_sound(3, SND_SHIP_FLYING);
+    pick_ship_sprite(int16_t(ship_x - 8), SHIP_ERASE);
+    ship_x += ship_leftward ? -1 : 1;
+    ship_steps -= 1;
+    // the last step only erases: a finished crossing leaves nothing behind
+    if (ship_steps == 0) {
+        ship_park();
+        return;
+    }
+    pick_ship_sprite(int16_t(ship_x - 8), (ship_steps & 4) ? SHIP_FRAME_B : SHIP_FRAME_A);
+}
+
+int ship_hit_test(int32_t x, int32_t y) {
+    if (ship_explosion_timer > 0)
+        return 0;
+    if (y < SHIP_HIT_TOP || y > SHIP_HIT_BOTTOM)
+        return 0;
+    if (x < ship_x - 8 || x >= ship_x + 8)
+        return 0;
+    ship_explosion_timer = SHIP_EXPLOSION_FRAMES;
+    pick_ship_sprite(int16_t(ship_x - 8), SHIP_ERASE);
+    pick_ship_sprite(int16_t(ship_x - 4), EXPLOSION_PICTURE);
+    return 1;
+}

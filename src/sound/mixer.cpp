@@ -1,11 +1,118 @@
+// Four voices summed into 2000-sample buffers, one buffer ahead of playback.
+// The game writes a voice under SDL's audio lock; everything else here runs
+// on the audio thread inside the callback.
 #include "sound/mixer.h"
+
+#include <cstring>
+
 Voice voices[VOICES];
 uint8_t mix_buffers[2][MIX_SAMPLES];
 uint32_t mix_toggle;
 const uint8_t* sound_table[SOUND_COUNT];
-int audio_init() { return 1; }
-int audio_shutdown() { return 0; }
-void play_sound(int32_t, int32_t) {}
-int mix_start() { return 0; }
-void audio_callback(void*, Uint8*, int) {}
-void mix_into_buffer() {}
+
+// ---- set-up ----
+
+int audio_init() {
+    SDL_AudioSpec wanted{};
+    wanted.freq = AUDIO_RATE;
+    wanted.format = AUDIO_U8;
+    wanted.channels = 1;
+    wanted.samples = MIX_SAMPLES;
+    wanted.callback = audio_callback;
+    wanted.userdata = nullptr;
+    // No obtained spec: SDL converts for the device, so the callback always
+    // sees 8-bit mono at 8000 Hz.
+    if (SDL_OpenAudio(&wanted, nullptr) < 0)
+        return 1;
+    mix_start();
+    for (int i = 0; i < SOUND_COUNT; i++)
+        sound_table[i] = sound_blocks[i];
+    return 0;
+}
+
+// The device is still paused here: both buffers become silence before the
+// first callback can take one.
+int mix_start() {
+    for (Voice& voice : voices)
+        voice.remaining = 0;
+    mix_toggle = 1;
+    mix_into_buffer();
+    mix_toggle = 0;
+    mix_into_buffer();
+    SDL_PauseAudio(0);
+    return 0;
+}
+
+// ---- the game's side ----
+
+void play_sound(int32_t voice, int32_t id) {
+    if (id < 0 || id > SOUND_COUNT)
+        return;
+    // Only four voices exist; a stray index must not land in the buffers.
+    if (voice < 0 || voice >= VOICES)
+        return;
+    SDL_LockAudio();
+    Voice& v = voices[voice];
+    if (id == 0) {
+        v.remaining = 0;
+    } else {
+        v.data = sound_table[id - 1];
+        v.length = played_length(id);
+        v.remaining = v.length;
+    }
+    SDL_UnlockAudio();
+}
+
+// ---- the audio thread ----
+
+void audio_callback(void*, Uint8* stream, int len) {
+    const uint8_t* taken;
+    if (mix_toggle == 0) {
+        mix_toggle = 1;
+        taken = mix_buffers[1];
+    } else {
+        mix_toggle = 0;
+        taken = mix_buffers[0];
+    }
+    // SDL asks for 2000 bytes with our spec, but the stream is its memory:
+    // never write past what it asked for.
+    int bytes = len < 0 ? 0 : len > MIX_SAMPLES ? MIX_SAMPLES : len;
+    SDL_MixAudio(stream, taken, Uint32(bytes), SDL_MIX_MAXVOLUME);
+    mix_into_buffer();
+}
+
+// Refills the buffer that was not played last: B after A, A after B.
+void mix_into_buffer() {
+    uint8_t* out = mix_buffers[mix_toggle == 0 ? 1 : 0];
+    int32_t sums[MIX_SAMPLES] = {};
+    bool any_voice = false;
+    for (Voice& voice : voices) {
+        if (voice.remaining <= 0)
+            continue;
+        any_voice = true;
+        // A new sound starts at the top of the buffer, whenever it was played.
+        for (int i = 0; i < MIX_SAMPLES && voice.remaining > 0; i++) {
+            sums[i] += voice.data[voice.length - voice.remaining] - 128;
+            voice.remaining -= 1;
+        }
+    }
+    if (!any_voice) {
+        memset(out, 128, MIX_SAMPLES);
+        return;
+    }
+    for (int i = 0; i < MIX_SAMPLES; i++) {
+        int32_t level = sums[i] + 128;
+        out[i] = uint8_t(level < 0 ? 0 : level > 255 ? 255 : level);
+    }
+}
+
+// ---- shut-down ----
+
+// The callback has stopped once SDL_CloseAudio returns, so the voices are
+// ours alone.
+int audio_shutdown() {
+    SDL_CloseAudio();
+    for (Voice& voice : voices)
+        voice.remaining = 0;
+    return 0;
+}

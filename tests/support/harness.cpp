@@ -15,6 +15,7 @@ int fake_delay_calls = 0;
 uint32_t fake_last_delay = 0;
 uint32_t fake_ticks_per_call = 0;
 int update_rect_calls = 0;
+void (*update_rect_hook)(int calls) = nullptr;
 
 extern "C" Uint32 __wrap_SDL_GetTicks(void) {
     if (!fake_clock_on)
@@ -35,10 +36,11 @@ extern "C" void __wrap_SDL_Delay(Uint32 ms) {
     fake_ticks += ms;
 }
 
-extern "C" void __wrap_SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w,
-                                      Uint32 h) {
+extern "C" void __wrap_SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
     update_rect_calls++;
     __real_SDL_UpdateRect(screen, x, y, w, h);
+    if (update_rect_hook)
+        update_rect_hook(update_rect_calls);
 }
 
 void fake_clock_reset(uint32_t ticks) {
