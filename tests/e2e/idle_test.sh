@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A player who never fires: the game ends with the last cannon, the
+# game-over screen shows the score and the hi-score where the panel has
+# them, then the splash returns. Standing still, a cannon can outlive the
+# bombs for an hour, so this one walks under the bombs that are falling.
+source "$(dirname "$0")/lib.sh" "$1"
+start_xvfb
+xdotool mousemove 950 490
+start_game
+
+wait_for title_shown 8
+sleep 1 # the title listens from its 31st frame
+press z
+wait_for game_shown 5
+
+# Bombs are the only things lit between the formation and the shields;
+# every sixth row of the band catches each 8-row bomb picture. Of the bombs
+# in the gaps between shields that the cannon can still reach, walk under
+# the one nearest the ground.
+band() {
+    /usr/bin/convert -size ${screen_w}x1080 -depth 8 "gray:$work/shot.gray" \
+        -crop 1820x180+0+740 +repage -sample 1820x30\! -depth 8 gray:- | od -An -tu1 -v |
+        tr -s ' ' '\n' | sed '/^$/d'
+}
+cannon_centre() {
+    od -An -tu1 -v -j $((962 * screen_w)) -N 1820 "$work/shot.gray" | tr -s ' ' '\n' | sed '/^$/d' |
+        awk '$1 != 0 { print NR + 4; exit }'
+}
+steer() {
+    band | awk -v c="$1" '
+        $1 != 0 {
+            i = NR - 1; x = i % 1820; y = 740 + 6 * int(i / 1820); dx = x - c
+            if ((x - 24) % 56 >= 24 && dx * dx <= (955 - y) * (955 - y) / 9 && y > best_y) {
+                best_y = y; best = dx
+            }
+        }
+        END { if (best_y) print best }'
+}
+deadline=$((SECONDS + 200))
+while ((SECONDS < deadline)); do
+    shoot
+    [[ $(pixel 500 970) == 0 ]] && break # the ground line goes with the game
+    c=$(cannon_centre)
+    [[ -n $c ]] || continue
+    dx=$(steer "$c")
+    [[ -n $dx && $dx != 0 ]] || continue
+    key=Right
+    ((dx < 0)) && key=Left && dx=$((-dx))
+    xdotool keydown $key sleep "$(awk "BEGIN { print $dx / 62 }")" keyup $key
+done
+sleep 0.5
+shoot
+game_over_shown || fail "the game did not end within 200 s"
+save_png
+expect_ge "$(count_lit 1828 32 40 8)" 40 "SCORE label"
+expect_ge "$(count_lit 1828 56 56 8)" 40 "HISCORE label"
+score=$(region 1836 40 48 8 | tr '\n' ' ')
+best=$(region 1836 64 48 8 | tr '\n' ' ')
+expect_eq "$score" "$best" "score and hi-score of the only game, both 000000"
+expect_eq "$(count_lit 0 0 1700 980)" 0 "lit pixels left of the labels"
+expect_eq "$(count_lit 1828 860 72 16)" 0 "panel title on the game-over screen"
+
+# 300 frames, about five seconds, then the splash again.
+wait_for splash_shown 9
+echo "idle: game over after $((SECONDS - deadline + 200)) s of play, then the splash"
