@@ -1,188 +1,102 @@
-// The shields: where the blocks stand, which point finds which block, and
-// how a hole wears its neighbours.
+// The shields: which point finds which block, how a hole wears its
+// neighbours, and what the shot, a bomb and a marching invader take.
 #include <gtest/gtest.h>
 
-#include "assets/sprites.h"
-#include "display/draw_queue.h"
-#include "play/shields.h"
-#include "support/harness.h"
+#include "support/play_rig.h"
 
 namespace {
-
-struct Want {
-    const uint8_t* pixels; // null: a black fill
-    int x, y, w, h;
-};
-
-void empty_queue() {
-    queue_read = queue_write = queue_count = 0;
-}
-
-// Exactly these commands, oldest first, since the queue was last emptied.
-void expect_queue(std::initializer_list<Want> want) {
-    ASSERT_EQ(queue_count, int(want.size()));
-    int i = 0;
-    for (const Want& w : want) {
-        const DrawCommand& c = draw_queue[(queue_read + i++) % DRAW_QUEUE_SLOTS];
-        EXPECT_TRUE(c.pixels == w.pixels && c.x == w.x && c.y == w.y && c.w == w.w && c.h == w.h &&
-                    c.gray == 0)
-            << "command " << i - 1 << " at " << c.x << "," << c.y;
-    }
-}
-
-void fresh_shields() {
-    start_video();
-    shields_build();
-    empty_queue();
-}
-
-int dead_blocks() {
-    int n = 0;
-    for (const ShieldBlock& b : shield_blocks)
-        n += b.alive == 0;
-    return n;
-}
 
 const uint8_t* const TOP = sprite_shield_worn_top.pixels;
 const uint8_t* const BOTTOM = sprite_shield_worn_bottom.pixels;
 const uint8_t* const RIGHT = sprite_shield_worn_right.pixels;
 const uint8_t* const LEFT = sprite_shield_worn_left.pixels;
 
+void fresh_shields() {
+    quiet_field();
+    shields_build();
+    empty_queue();
+}
+
+// A 4 x 8 command at x, y; null pixels: the black hole.
+Want at(const uint8_t* pixels, int x, int y) {
+    return Want{pixels, x, y, 4, 8};
+}
+
+int dead_blocks() {
+    int dead = 0;
+    for (const ShieldBlock& b : shield_blocks)
+        dead += b.alive == 0;
+    return dead;
+}
+
 } // namespace
 
-TEST(ShieldsBuild, ThirtyTwoShieldsOfTwelveBlocksDrawnIntactEveryWave) {
-    fresh_shields();
-    for (int x = 24; x < 1784; x += 3)
-        shields_hit_test(x, 930);
-    ASSERT_EQ(dead_blocks(), 192);
-    empty_queue();
-    shields_build();
-    EXPECT_EQ(dead_blocks(), 0);
-    ASSERT_EQ(queue_count, SHIELD_BLOCKS);
-    for (int i = 0; i < SHIELD_BLOCKS; i++) {
-        int x = 24 + 56 * (i % 192 / 6) + 4 * (i % 6), y = 923 + 8 * (i / 192);
-        EXPECT_EQ(shield_blocks[i].x, x) << "block " << i;
-        EXPECT_EQ(shield_blocks[i].y, y) << "block " << i;
-        const DrawCommand& c = draw_queue[i];
-        EXPECT_TRUE(c.pixels == sprite_shield_block.pixels && c.x == x && c.y == y && c.w == 4 &&
-                    c.h == 8)
-            << "block " << i;
-    }
-    struct Place {
-        int i, x, y;
-    };
-    for (Place p : {Place{0, 24, 923},
-                    {5, 44, 923},
-                    {6, 80, 923},
-                    {191, 1780, 923},
-                    {192, 24, 931},
-                    {383, 1780, 931}})
-        EXPECT_TRUE(shield_blocks[p.i].x == p.x && shield_blocks[p.i].y == p.y) << p.i;
-}
-
-TEST(ShieldsHitTest, BandsOneRowBelowThePicturesAndFourColumnsABlock) {
-    struct Probe {
-        int x, y, block; // -1: nothing there
-    };
-    for (Probe p : {Probe{24, 922, -1},
-                    {24, 923, -1},
-                    {24, 924, 0},
-                    {24, 931, 0},
-                    {24, 932, 192},
-                    {24, 938, 192},
-                    {24, 939, -1},
-                    {23, 926, -1},
-                    {27, 926, 0},
-                    {28, 926, 1},
-                    {47, 926, 5},
-                    {48, 926, -1},
-                    {79, 926, -1},
-                    {80, 926, 6},
-                    {1783, 935, 383},
-                    {1784, 926, -1}}) {
+TEST(Shields, PointsFindABlockOneRowBelowItsPictureAndFourColumnsAcross) {
+    // x, y and the block found there, -1 none: block 0 at 24, 923, block 5 at
+    // 44, the next shield from 80, block 191 at 1780 and 192 below block 0
+    const int probes[][3] = {{24, 923, -1},  {24, 924, 0},    {24, 931, 0},     {24, 932, 192},
+                             {24, 938, 192}, {24, 939, -1},   {23, 926, -1},    {27, 926, 0},
+                             {28, 926, 1},   {47, 926, 5},    {48, 926, -1},    {79, 926, -1},
+                             {80, 926, 6},   {939, 926, 100}, {1780, 924, 191}, {1783, 935, 383},
+                             {1784, 926, -1}};
+    for (auto [x, y, block] : probes) {
         fresh_shields();
-        EXPECT_EQ(shields_hit_test(p.x, p.y), p.block >= 0) << p.x << "," << p.y;
-        EXPECT_EQ(dead_blocks(), p.block >= 0) << p.x << "," << p.y;
-        if (p.block >= 0) {
-            EXPECT_EQ(shield_blocks[p.block].alive, 0) << p.x << "," << p.y;
-            EXPECT_EQ(shields_hit_test(p.x, p.y), 0) << "a hole holds nothing";
-        } else {
-            EXPECT_EQ(queue_count, 0);
-        }
+        EXPECT_EQ(shields_hit_test(x, y), block >= 0) << x << "," << y;
+        EXPECT_EQ(dead_blocks(), block >= 0) << x << "," << y;
+        EXPECT_TRUE(block < 0 || (shield_blocks[block].alive == 0 && shields_hit_test(x, y) == 0))
+            << "a hole holds nothing: " << x << "," << y;
     }
 }
 
-TEST(ShieldBlockDestroy, HoleThenVerticalLeftRightWearOnlyWithinTheShield) {
+TEST(Shields, AHoleWearsOnlyTheStandingNeighboursOfItsOwnShield) {
     struct Case {
         int block;
+        std::initializer_list<int> gone_before;
         std::initializer_list<Want> commands;
     };
     const Case cases[] = {
-        {7,
-         {{nullptr, 84, 923, 4, 8},
-          {TOP, 84, 931, 4, 8},
-          {RIGHT, 80, 923, 4, 8},
-          {LEFT, 88, 923, 4, 8}}},
-        {199,
-         {{nullptr, 84, 931, 4, 8},
-          {BOTTOM, 84, 923, 4, 8},
-          {RIGHT, 80, 931, 4, 8},
-          {LEFT, 88, 931, 4, 8}}},
-        // first and last blocks of a shield do not reach into the next shield
-        {6, {{nullptr, 80, 923, 4, 8}, {TOP, 80, 931, 4, 8}, {LEFT, 84, 923, 4, 8}}},
-        {5, {{nullptr, 44, 923, 4, 8}, {TOP, 44, 931, 4, 8}, {RIGHT, 40, 923, 4, 8}}},
-        {192, {{nullptr, 24, 931, 4, 8}, {BOTTOM, 24, 923, 4, 8}, {LEFT, 28, 931, 4, 8}}},
-        {191, {{nullptr, 1780, 923, 4, 8}, {TOP, 1780, 931, 4, 8}, {RIGHT, 1776, 923, 4, 8}}},
-        {383, {{nullptr, 1780, 931, 4, 8}, {BOTTOM, 1780, 923, 4, 8}, {RIGHT, 1776, 931, 4, 8}}},
-    };
+        {7, {}, {at(0, 84, 923), at(TOP, 84, 931), at(RIGHT, 80, 923), at(LEFT, 88, 923)}},
+        {199, {}, {at(0, 84, 931), at(BOTTOM, 84, 923), at(RIGHT, 80, 931), at(LEFT, 88, 931)}},
+        // the outer blocks of a shield do not reach across the gap
+        {6, {}, {at(0, 80, 923), at(TOP, 80, 931), at(LEFT, 84, 923)}},
+        {5, {}, {at(0, 44, 923), at(TOP, 44, 931), at(RIGHT, 40, 923)}},
+        {383, {}, {at(0, 1780, 931), at(BOTTOM, 1780, 923), at(RIGHT, 1776, 931)}},
+        {8, {7, 200}, {at(0, 88, 923), at(LEFT, 92, 923)}}}; // holes are not worn again
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.block);
         fresh_shields();
+        for (int i : c.gone_before)
+            shield_block_destroy(i);
+        empty_queue();
         shield_block_destroy(c.block);
-        EXPECT_EQ(shield_blocks[c.block].alive, 0);
-        expect_queue(c.commands);
+        EXPECT_TRUE(shield_blocks[c.block].alive == 0 && queued_exactly(c.commands)) << c.block;
     }
-    // holes are not worn again; a worn block stays solid and shows its latest wear
-    fresh_shields();
-    shield_block_destroy(7);
-    shield_block_destroy(200);
-    empty_queue();
-    shield_block_destroy(8);
-    expect_queue({{nullptr, 88, 923, 4, 8}, {LEFT, 92, 923, 4, 8}});
-    empty_queue();
-    shield_block_destroy(10);
-    EXPECT_EQ(draw_queue[2].pixels, RIGHT) << "block 9, worn on the left before";
-    EXPECT_EQ(draw_queue[2].x, 92);
-    EXPECT_EQ(shields_hit_test(93, 925), 1);
 }
 
-TEST(ShieldsHitTest, ShotsTakeTheBottomRowFirstAndBombsTheTopRow) {
-    // the shot is tested every 4 rows from 943 up, a bomb's y + 8 every 3 rows down
+TEST(Shields, ShotsTakeTheBottomBlockFirstAndBombsTheTopBlock) {
     fresh_shields();
-    auto fly = [] {
-        for (int y = 943; y >= 7; y -= 4)
-            if (shields_hit_test(90, y))
-                return y;
-        return 0;
-    };
-    EXPECT_EQ(fly(), 935);
-    EXPECT_TRUE(shield_blocks[200].alive == 0 && shield_blocks[8].alive == 1);
-    EXPECT_EQ(fly(), 931);
-    EXPECT_EQ(fly(), 0);
-    struct Fall {
-        int start, top, bottom; // the probes that find each row
-    };
-    for (Fall f : {Fall{900, 924, 933}, {901, 925, 934}, {902, 926, 932}}) {
-        fresh_shields();
-        auto fall = [&f] {
-            for (int probe = f.start; probe <= 963; probe += 3)
-                if (shields_hit_test(25, probe))
-                    return probe;
-            return 0;
-        };
-        EXPECT_EQ(fall(), f.top) << f.start;
-        EXPECT_TRUE(shield_blocks[0].alive == 0 && shield_blocks[192].alive == 1);
-        EXPECT_EQ(fall(), f.bottom) << f.start;
-        EXPECT_EQ(fall(), 0);
+    for (int end : {935, 931, 0}) {
+        for (player_shot = PlayerShot{90, 947, 1}; player_shot.active && player_shot.y > 900;)
+            EXPECT_EQ(shots_update(), 0);
+        EXPECT_EQ(player_shot.active ? 0 : player_shot.y, end) << "the third passes";
     }
+    EXPECT_TRUE(shield_blocks[200].alive == 0 && shield_blocks[8].alive == 0 && !shot_cooldown);
+    for (int16_t end : {916, 925, 958}) {
+        bombs[0] = Bomb{25, 880, 1, 0};
+        while (bombs[0].kind != 0)
+            bomb_step();
+        EXPECT_EQ(bombs[0].y, end) << "tested at its y + 8: 924, 933, then the ground";
+    }
+    EXPECT_TRUE(shield_blocks[0].alive == 0 && shield_blocks[192].alive == 0);
+}
+
+TEST(Shields, AnInvaderSteppingDownBitesTheThreeColumnsBelowItsFeet) {
+    fresh_shields();
+    formation_reset();
+    for (Invader& v : formation)
+        v.kind = 0;
+    formation[0] = Invader{36, 908, 1};
+    march_direction = MARCH_DESCEND;
+    formation_step(); // down to 916: its feet at 924 reach the top row
+    EXPECT_TRUE(dead_blocks() == 3 && !shield_blocks[2].alive && !shield_blocks[3].alive &&
+                !shield_blocks[4].alive);
 }
