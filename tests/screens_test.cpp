@@ -2,8 +2,6 @@
 // them, frame by frame with a fake clock.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "assets/font.h"
 #include "assets/pictures.h"
 #include "display/draw_queue.h"
@@ -24,209 +22,136 @@ class Screens : public ::testing::Test {
         fake_clock_reset(0);
         quit_requested = 0;
     }
-    // The text the queue holds right now, one character per glyph command.
-    static std::string queued_text() {
-        std::string text;
-        for (int i = queue_read; i != queue_write; i = (i + 1) % DRAW_QUEUE_SLOTS) {
-            const DrawCommand& c = draw_queue[i];
-            char ch = '?';
-            if (c.pixels == nullptr && c.w == 8 && c.h == 8)
-                ch = ' ';
-            for (int code = 33; code < 128; code++)
-                if (c.pixels && c.pixels == glyph_table[code] && c.w == 8) {
-                    ch = char(code);
-                    break;
-                }
-            text += ch;
-        }
-        return text;
-    }
 };
 
-TEST_F(Screens, SplashShowsItsPictureAtItsPlaceOnBlack) {
-    splash_show();
-    EXPECT_EQ(presenter_enabled, 1u);
-    EXPECT_EQ(frame_timer, 180);
-    int differing = 0;
-    for (int y = 0; y < 58; y++)
-        for (int x = 0; x < 162; x++)
-            differing += pixel_gray(870 + x, 462 + y) != splash_picture.pixels[y * 162 + x];
-    EXPECT_EQ(differing, 0);
-    EXPECT_EQ(pixel_word(869, 462), 0xFF000000u);
-    EXPECT_EQ(pixel_word(1032, 519), 0xFF000000u);
-}
+const char* const PROMPT = "PUSH BUTTON";
+const char* const BLANK = "           ";
 
-TEST_F(Screens, TitlePromptBlinksThirtyOnThirtyOff) {
-    title_show();
-    EXPECT_EQ(pixel_gray(790 + 160, 330 + 120), title_picture.pixels[120 * 320 + 160]);
-    for (int frame = 1; frame <= 180; frame++) {
-        queue_drain();
-        ASSERT_EQ(title_update(), 1);
-        std::string text = queued_text();
-        if (frame % 60 == 0)
-            EXPECT_EQ(text, "PUSH BUTTON") << frame;
-        else if (frame % 30 == 0)
-            EXPECT_EQ(text, "           ") << frame;
-        else
-            EXPECT_EQ(text, "") << frame;
+// Whether the window shows `text` at (x, y); a character without a glyph
+// is a black cell.
+bool shows_text(int x, int y, const char* text) {
+    for (int k = 0; text[k]; k++) {
+        const uint8_t* glyph = glyph_table[uint8_t(text[k])];
+        for (int i = 0; i < 64; i++)
+            if (pixel_gray(x + 8 * k + i % 8, y + i / 8) != (glyph ? glyph[i] : 0))
+                return false;
     }
-    EXPECT_EQ(draw_queue[queue_read].x, 906);
-    EXPECT_EQ(draw_queue[queue_read].y, 550);
+    return true;
 }
-
-TEST_F(Screens, TitleIgnoresFireFor30FramesThenEnds89FramesAfterIt) {
-    title_show();
-    pad_buttons[0] = BUTTON_FIRE; // held since the splash
-    int frame = 0;
-    while (title_update() == 1) {
-        frame++;
-        if (frame == 30) {
-            EXPECT_EQ(start_countdown, 0) << "deaf for the first 30 frames";
-        }
-        if (frame == 31) {
-            EXPECT_EQ(start_countdown, 89);
-            EXPECT_EQ(voices[2].length, played_length(SND_START));
-            pad_buttons[0] = 0; // letting go changes nothing now
-        }
-        ASSERT_LT(frame, 500);
-    }
-    EXPECT_EQ(frame + 1, 120) << "fire seen in frame 31 ends the title in frame 120";
-}
-
-TEST_F(Screens, DuringTheCountdownThePromptBlinksTwoOnTwoOff) {
-    title_show();
-    for (int i = 0; i < 40; i++)
-        title_update();
-    pad_buttons[0] = BUTTON_FIRE;
-    title_update(); // frame 41 sees fire
-    std::string expected[] = {"", "PUSH BUTTON", "", "           "};
-    // t runs 45, 60, 75, 90, ...: a prompt or a blank every second frame
-    for (int i = 0; i < 12; i++) {
-        queue_drain();
-        title_update();
-        EXPECT_EQ(queued_text(), expected[i % 4]) << i << " frame_timer " << frame_timer;
-    }
-}
-
-TEST_F(Screens, GameOverShowsBothNumbersAndPlaysItsTuneAlone) {
-    for (int v = 0; v < 4; v++)
-        voices[v] = Voice{nullptr, 500, 500};
-    game_over_show(1234, 98760);
-    EXPECT_EQ(frame_timer, 300);
-    EXPECT_EQ(presenter_enabled, 1u);
-    EXPECT_EQ(voices[0].remaining, 0);
-    EXPECT_EQ(voices[1].remaining, 0);
-    EXPECT_EQ(voices[3].remaining, 0);
-    EXPECT_EQ(voices[2].remaining, played_length(SND_GAME_OVER));
-    // the digits are drawn as the font's glyphs at their cells
-    auto glyph_at = [](int x, int y, char c) {
-        for (int r = 0; r < 8; r++)
-            for (int k = 0; k < 8; k++)
-                if (pixel_gray(x + k, y + r) != glyph_table[int(c)][r * 8 + k])
-                    return false;
-        return true;
-    };
-    const char* score_digits = "001234";
-    const char* hi_digits = "098760";
-    for (int k = 0; k < 6; k++) {
-        EXPECT_TRUE(glyph_at(1836 + 8 * k, 40, score_digits[k])) << k;
-        EXPECT_TRUE(glyph_at(1836 + 8 * k, 64, hi_digits[k])) << k;
-    }
-    EXPECT_TRUE(glyph_at(1704, 116, 'G'));
-    EXPECT_TRUE(glyph_at(1768, 116, 'R'));
-    EXPECT_TRUE(glyph_at(1828, 32, 'S'));
-    EXPECT_TRUE(glyph_at(1876, 56, 'E'));
-    EXPECT_EQ(pixel_gray(1820, 500), 0) << "no panel lines on this screen";
-}
-
-// ---- the screen sequence ----
 
 int passes_in_state(int32_t state) {
     int passes = 0;
-    while (screen_state == state && quit_requested == 0) {
+    while (screen_state == state && quit_requested == 0 && passes < 100000) {
         screen_sequence_pass();
         passes++;
-        if (passes > 100000)
-            break;
     }
     return passes;
 }
 
-TEST_F(Screens, SplashRuns180FramesAndListensOnlyFromThe62nd) {
+TEST_F(Screens, TitlePromptBlinksThirtyOnThirtyOffWhileNobodyPressesFire) {
+    title_show();
+    for (int i = 0; i < 320 * 240; i++)
+        ASSERT_EQ(pixel_gray(790 + i % 320, 330 + i / 320), title_picture.pixels[i]) << i;
+    for (int frame = 1; frame <= 180; frame++) {
+        ASSERT_EQ(title_update(), 1);
+        queue_drain();
+        bool shown = frame >= 60 && frame / 30 % 2 == 0;
+        EXPECT_TRUE(shows_text(906, 550, shown ? PROMPT : BLANK)) << frame;
+    }
+}
+
+// The title polls first in its 31st frame; from then on the prompt blinks
+// two frames on, two off, and frame 120 ends the title.
+TEST_F(Screens, FireHeldFromTheStartEndsTheSplashOnPass62AndTheTitle89FramesAfterFrame31) {
     screen_state = 0;
     hi_score = 77;
     screen_sequence_pass();
     EXPECT_EQ(hi_score, 0);
     screen_sequence_pass();
-    ASSERT_EQ(screen_state, 2);
-    int updates = update_rect_calls;
-    EXPECT_EQ(passes_in_state(2), 180);
-    EXPECT_EQ(update_rect_calls - updates, 180) << "every pass of the wait is a frame";
-
-    screen_state = 1;
-    screen_sequence_pass();
-    push_key(SDLK_z, true);
-    for (int pass = 1; pass <= 61; pass++)
-        screen_sequence_pass();
-    EXPECT_EQ(pad_buttons[0], 0u) << "the first 61 passes do not poll";
-    screen_sequence_pass();
-    EXPECT_EQ(screen_state, 3) << "fire ends the wait in the 62nd pass";
-}
-
-TEST_F(Screens, GameOverWaitRuns300FramesAndListensFromThe62nd) {
-    screen_state = 7;
-    screen_sequence_pass();
-    EXPECT_EQ(passes_in_state(8), 300);
-    EXPECT_EQ(screen_state, 1) << "back to the splash, not to the hi-score reset";
-
-    screen_state = 7;
-    screen_sequence_pass();
     pad_buttons[0] = BUTTON_FIRE;
-    player_mask = BUTTON_FIRE; // not polled yet: the wait must not look
-    for (int pass = 1; pass <= 61; pass++)
-        screen_sequence_pass();
-    EXPECT_EQ(screen_state, 8);
+    EXPECT_EQ(passes_in_state(2), 62);
     screen_sequence_pass();
-    EXPECT_EQ(screen_state, 1);
+    int frame = 0;
+    while (screen_state == 4 && frame < 500) {
+        screen_sequence_pass();
+        frame++;
+        EXPECT_EQ(start_countdown, frame <= 30 ? 0 : 120 - frame) << frame;
+        if (frame == 31) {
+            EXPECT_EQ(voices[2].remaining, played_length(SND_START));
+            pad_buttons[0] = 0; // letting go changes nothing now
+        }
+        queue_drain();
+        EXPECT_TRUE(frame <= 32 || shows_text(906, 550, (frame - 33) % 4 < 2 ? PROMPT : BLANK))
+            << frame;
+    }
+    EXPECT_EQ(frame, 120);
+    EXPECT_EQ(screen_state, 5);
 }
 
-// Escape goes in as the splash is set up (setting up the input discards
-// whatever SDL has queued until then); a quit
-// that never comes would be forced after 2000 frames.
-void press_escape_at_start(int calls) {
-    static int first = -1;
-    if (first < 0)
-        first = calls;
-    if (calls == first + 1)
-        push_key(SDLK_ESCAPE, true);
-    if (calls == first + 2000) {
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
+// Neither wait polls in its first 61 passes: a key waiting in SDL's queue
+// and a stale mask are both left alone until the 62nd.
+TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
+    struct Wait {
+        int32_t setup, wait, frames, next;
+    } waits[] = {{1, 2, 180, 3}, {7, 8, 300, 1}};
+    for (const Wait& w : waits) {
+        screen_state = w.setup;
+        screen_sequence_pass();
+        int updates = update_rect_calls;
+        EXPECT_EQ(passes_in_state(w.wait), w.frames);
+        EXPECT_EQ(update_rect_calls - updates, w.frames) << "every pass of a wait is a frame";
+        EXPECT_EQ(screen_state, w.next);
+
+        screen_state = w.setup;
+        screen_sequence_pass();
+        push_key(SDLK_z, true);
+        player_mask = BUTTON_FIRE;
+        for (int pass = 1; pass <= 61; pass++)
+            screen_sequence_pass();
+        EXPECT_EQ(screen_state, w.wait);
+        EXPECT_EQ(pad_buttons[0], 0u);
+        screen_sequence_pass();
+        EXPECT_EQ(screen_state, w.next) << "fire ends the wait in the 62nd pass";
+        push_key(SDLK_z, false);
+        input_poll();
     }
 }
 
-TEST_F(Screens, AQuitDuringTheSplashEndsTheProgramAtTheFirstPollingPass) {
+TEST_F(Screens, GameOverShowsBothNumbersWhereThePanelHasThemAndPlaysItsTuneAlone) {
+    for (Voice& v : voices)
+        v = Voice{nullptr, 500, 500};
+    game_over_show(1234, 98760);
+    EXPECT_EQ(frame_timer, 300);
+    EXPECT_EQ(presenter_enabled, 1u);
+    EXPECT_EQ(voices[2].remaining, played_length(SND_GAME_OVER));
+    for (int v : {0, 1, 3})
+        EXPECT_EQ(voices[v].remaining, 0) << v;
+    struct Text {
+        int x, y;
+        const char* text;
+    } texts[] = {{1704, 116, "GAME OVER"}, {1828, 32, "SCORE"},  {1836, 40, "001234"},
+                 {1828, 56, "HISCORE"},    {1836, 64, "098760"}, {1828, 80, "    "}};
+    for (const Text& t : texts)
+        EXPECT_TRUE(shows_text(t.x, t.y, t.text)) << t.text;
+    EXPECT_EQ(pixel_gray(1820, 500), 0) << "no panel lines on this screen";
+}
+
+// Escape goes in as the splash is set up; q, 2000 frames later, stops a
+// program that missed it.
+void press_escape_at_start(int calls) {
+    static const int first = calls;
+    if (calls == first + 1)
+        push_key(SDLK_ESCAPE, true);
+    if (calls == first + 2000)
+        push_key(SDLK_q, true);
+}
+
+TEST_F(Screens, EscapeDuringTheSplashEndsTheProgramAtTheFirstPollingPass) {
     update_rect_hook = press_escape_at_start;
     EXPECT_EQ(SDL_main(0, nullptr), 0);
     update_rect_hook = nullptr;
     EXPECT_EQ(screen_state, 2);
     EXPECT_EQ(frame_timer, 180 - 62);
-}
-
-TEST_F(Screens, FireHeldFromTheStartReachesTheGameAfterSplashAndTitle) {
-    screen_state = 0;
-    screen_sequence_pass();
-    screen_sequence_pass();
-    pad_buttons[0] = BUTTON_FIRE;
-    EXPECT_EQ(passes_in_state(2), 62);
-    screen_sequence_pass(); // title set-up
-    EXPECT_EQ(passes_in_state(4), 120);
-    EXPECT_EQ(screen_state, 5);
-    screen_sequence_pass();
-    EXPECT_EQ(screen_state, 6);
-    EXPECT_EQ(score, 0);
-    EXPECT_EQ(lives, 2);
 }
 
 } // namespace
