@@ -194,25 +194,6 @@ TEST(ReplayCannon, HeldMovesStopAtBothBounds) {
         ASSERT_EQ(f.cannon_x, std::max(10 - f.frame, 1)) << "frame " << f.frame;
 }
 
-TEST(ReplayShot, OneShotPerPressFliesClearOfTheMarchFromTheStart) {
-    Replay r = replay("300 F\n");
-    ASSERT_EQ(r.status, 0);
-    ASSERT_EQ(r.frames.size(), 301u);
-    EXPECT_EQ(r.frames[1].count("sound 0 shot"), 1);
-    // launched at 947 from column 16, it moves 4 rows in its first frame. The
-    // bottom-left invader has marched to 24 by the time the shot passes.
-    for (const Frame& f : r.frames) {
-        bool flying = f.frame >= 1 && 947 - 4 * f.frame >= 8;
-        ASSERT_EQ(f.shot, flying) << "frame " << f.frame;
-        if (flying) {
-            EXPECT_EQ(f.shot_x, 16);
-            EXPECT_EQ(f.shot_y, 947 - 4 * f.frame);
-        }
-        ASSERT_EQ(f.score, 0);
-    }
-    EXPECT_FALSE(r.frames[235].shot) << "gone above row 8 in frame 235";
-}
-
 TEST(ReplayShot, AShotFromTheFirstGapHitsColumnTwoForTenPoints) {
     Replay r = replay("# to 50, then fire from the gap\n40 R\n\n1 F\n150 -\n", "");
     ASSERT_EQ(r.status, 0);
@@ -250,27 +231,16 @@ TEST(ReplayShot, AShotFromTheFirstGapHitsColumnTwoForTenPoints) {
 }
 
 TEST(ReplayScript, TwoRunsAreIdenticalFromAFileAndFromStandardInput) {
-    const char* script = "100 RF\n# wait under the bombs\n1400 -\n";
-    Replay first = replay(script, "--frames 1500");
-    FILE* out = popen(("printf '" + std::string("100 R F\\n1400 -\\n") +
-                       "' | " ORBOSTRAK_REPLAY " --frames 1500 -")
-                          .c_str(),
-                      "r");
+    Replay first = replay("100 RF\n# wait under the bombs\n1400 -\n", "--frames 1500");
+    FILE* out = popen("printf '100 R F\\n1400 -\\n' | " ORBOSTRAK_REPLAY " --frames 1500 -", "r");
     std::string second;
     char buffer[4096];
     while (fgets(buffer, sizeof buffer, out))
         second += buffer;
     EXPECT_EQ(pclose(out), 0);
     EXPECT_EQ(first.last_line, "end frame 1500 score 0");
-    EXPECT_EQ(first.frames.size(), 1501u);
     EXPECT_GT(first.output.size(), 1000000u);
     EXPECT_TRUE(first.output == second);
-    EXPECT_EQ(first.frames[145].cannon, "exploding");
-
-    Replay commands = replay(script, "--commands-only --frames 3");
-    EXPECT_EQ(commands.frames.size(), 4u);
-    EXPECT_EQ(commands.output.rfind("frame 0\nsprite shield_block 24 923\n", 0), 0u);
-
     EXPECT_EQ(replay("10 X\n").status, 2);
     EXPECT_EQ(replay("R 10\n").status, 2);
 }
