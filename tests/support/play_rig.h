@@ -1,11 +1,10 @@
-// Play rig: all of play, a quiet field to set a scene in, and readers for
-// what the play modules queued and which sounds they started.
+// Play rig: all of play, a quiet field to set a scene in, and a reader of
+// the sounds that play started.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <initializer_list>
+#include <cstring>
 
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
@@ -19,23 +18,50 @@
 #include "sound/mixer.h"
 #include "support/harness.h"
 
-// One expected draw command; null pixels: a black fill.
-struct Want {
-    const uint8_t* pixels;
-    int x, y, w, h;
-};
+inline void empty_queue() {
+    queue_read = queue_write = queue_count = 0;
+}
 
-void empty_queue();
-// Exactly these commands, oldest first, since the queue was last emptied.
-::testing::AssertionResult queued_exactly(std::initializer_list<Want> want);
 // The sound id last started on a voice, told by its played length; 0 none.
-int32_t sound_on(int voice);
-void silence();
-void hold(ButtonMask mask);
+inline int32_t sound_on(int voice) {
+    for (int32_t id = 1; id <= SOUND_COUNT; id++)
+        if (voices[voice].length == played_length(id))
+            return id;
+    return 0;
+}
+
 // No invaders, shields, bombs, shot or ship; a ready cannon at x 1000; no
-// input; the fake clock on; the queue empty and every voice quiet.
-void quiet_field();
-// March until the formation has wrapped n more times.
-void run_sweeps(int n);
+// buttons (a test sets pad_buttons[0]); the fake clock on; the queue empty
+// and every voice quiet.
+inline void quiet_field() {
+    start_video();
+    fake_clock_reset(1000);
+    for (SDL_Event event; SDL_PollEvent(&event);) {
+    }
+    pad_buttons[0] = pad_axes[0] = 0;
+    memset(formation, 0, sizeof formation);
+    memset(shield_blocks, 0, sizeof shield_blocks);
+    memset(bombs, 0, sizeof bombs);
+    bomb_alternator = fire_held = shot_cooldown = shots_fired = 0;
+    cannon_x = 1000;
+    cannon_appear_timer = cannon_explosion_timer = 0;
+    player_shot = PlayerShot{};
+    ship_x = SHIP_PARKED_X;
+    ship_y = SHIP_ROW;
+    ship_countdown = ship_steps = ship_explosion_timer = ship_leftward = 0;
+    empty_queue();
+    memset(voices, 0, sizeof voices);
+}
+
 // The game screen of a new game, with this best score of earlier games.
-void new_game(int32_t best);
+inline void new_game(int32_t best) {
+    quiet_field();
+    hi_score = best;
+    game_start();
+}
+
+// A quiet field under a whole formation.
+inline void full_formation() {
+    quiet_field();
+    formation_reset();
+}
