@@ -16,31 +16,30 @@ wait_for game_shown 5
 # Bombs are the only things lit between the formation and the shields;
 # every sixth row of the band catches each 8-row bomb picture. Of the bombs
 # in the gaps between shields that the cannon can still reach, walk under
-# the one nearest the ground.
-band() {
-    /usr/bin/convert -size ${screen_w}x1080 -depth 8 "gray:$work/shot.gray" \
-        -crop 1820x180+0+740 +repage -sample 1820x30\! -depth 8 gray:- | od -An -tu1 -v |
-        tr -s ' ' '\n' | sed '/^$/d'
+# the one nearest the ground. One screenshot a look, cropped to the bottom
+# of the play area: the band, the cannon's base and the ground line.
+look() {
+    xwd -root -silent >"$work/shot.xwd"
+    /usr/bin/convert "xwd:$work/shot.xwd" -crop 1820x360+0+620 +repage -depth 8 \
+        \( +clone -crop 1820x300+0+0 +repage -sample 1820x50\! -write "gray:$work/band.gray" +delete \) \
+        "gray:$work/low.gray"
 }
-cannon_centre() {
-    od -An -tu1 -v -j $((962 * screen_w)) -N 1820 "$work/shot.gray" | tr -s ' ' '\n' | sed '/^$/d' |
-        awk '$1 != 0 { print NR + 4; exit }'
-}
+low_row() { od -An -tu1 -v -j $((($1 - 620) * 1820)) -N 1820 "$work/low.gray" | tr -s ' ' '\n' | sed '/^$/d'; }
 steer() {
-    band | awk -v c="$1" '
+    od -An -tu1 -v "$work/band.gray" | tr -s ' ' '\n' | sed '/^$/d' | awk -v c="$1" '
         $1 != 0 {
-            i = NR - 1; x = i % 1820; y = 740 + 6 * int(i / 1820); dx = x - c
+            i = NR - 1; x = i % 1820; y = 620 + 6 * int(i / 1820); dx = x - c
             if ((x - 24) % 56 >= 24 && dx * dx <= (955 - y) * (955 - y) / 9 && y > best_y) {
                 best_y = y; best = dx
             }
         }
         END { if (best_y) print best }'
 }
-deadline=$((SECONDS + 200))
+deadline=$((SECONDS + 270))
 while ((SECONDS < deadline)); do
-    shoot
-    [[ $(pixel 500 970) == 0 ]] && break # the ground line goes with the game
-    c=$(cannon_centre)
+    look
+    [[ $(low_row 970 | sed -n 501p) == 0 ]] && break # the ground line goes with the game
+    c=$(low_row 962 | awk '$1 != 0 { print NR + 4; exit }')
     [[ -n $c ]] || continue
     dx=$(steer "$c")
     [[ -n $dx && $dx != 0 ]] || continue
@@ -50,7 +49,7 @@ while ((SECONDS < deadline)); do
 done
 sleep 0.5
 shoot
-game_over_shown || fail "the game did not end within 200 s"
+game_over_shown || fail "the game did not end within 270 s"
 save_png
 expect_ge "$(count_lit 1828 32 40 8)" 40 "SCORE label"
 expect_ge "$(count_lit 1828 56 56 8)" 40 "HISCORE label"
@@ -62,4 +61,4 @@ expect_eq "$(count_lit 1828 860 72 16)" 0 "panel title on the game-over screen"
 
 # 300 frames, about five seconds, then the splash again.
 wait_for splash_shown 9
-echo "idle: game over after $((SECONDS - deadline + 200)) s of play, then the splash"
+echo "idle: game over after $((SECONDS - deadline + 270)) s of play, then the splash"
