@@ -36,6 +36,16 @@ class DrawQueue : public ::testing::Test {
     }
 };
 
+// ctest runs every test in a fresh process: this start is the first.
+TEST(Window, Opens1900By980In32BitsAndMediumBlue) {
+    start_video();
+    ASSERT_EQ(screen_surface->w, 1900);
+    ASSERT_EQ(screen_surface->h, 980);
+    ASSERT_EQ(screen_surface->format->BitsPerPixel, 32);
+    for (int p : {0, 1899, 979 * 1900, 1900 * 980 - 1})
+        EXPECT_EQ(pixel_word(p % 1900, p / 1900), 0xFF0000C0u) << p;
+}
+
 // The second round runs across the end of the ring and on from slot 0.
 TEST_F(DrawQueue, HoldsAtMost3071CommandsInOrderAndDropsTheRest) {
     for (int round = 0; round < 2; round++) {
