@@ -9,6 +9,7 @@
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
 #include "display/pickers.h"
+#include "frame/screen_sequence.h"
 #include "support/harness.h"
 
 namespace {
@@ -172,6 +173,19 @@ TEST(Program, ReportsAnSdlStartFailureAndExitsWith255) {
     int status = pclose(pipe);
     EXPECT_EQ(std::string(output, n), "SDL initialize error.\n");
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255) << "status " << status;
+}
+
+TEST(Program, EndsStartUpWithAMessageWhenNoVideoModeCanBeSet) {
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
+    SDL_putenv(const_cast<char*>("SDL_AUDIODRIVER=dummy"));
+    fail_video_mode = 1;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(video_init(), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "SDL video mode error: no video mode of 1900x980\n");
+    SDL_Quit();
+    char* argv[] = {const_cast<char*>("orbostrak"), nullptr};
+    EXPECT_EXIT(SDL_main(1, argv), testing::ExitedWithCode(255), "");
 }
 
 // One picker call at x -7, y 33 into an empty queue: the number of commands

@@ -6,6 +6,7 @@ extern "C" {
 Uint32 __real_SDL_GetTicks(void);
 void __real_SDL_Delay(Uint32 ms);
 void __real_SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h);
+SDL_Surface* __real_SDL_SetVideoMode(int w, int h, int bpp, Uint32 flags);
 }
 
 int fake_clock_on = 0;
@@ -50,6 +51,16 @@ void fake_clock_reset(uint32_t ticks) {
     fake_delay_calls = 0;
     fake_last_delay = 0;
     fake_ticks_per_call = 0;
+}
+
+int fail_video_mode;
+
+extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int w, int h, int bpp, Uint32 flags) {
+    if (fail_video_mode) {
+        SDL_SetError("no video mode of %dx%d", w, h);
+        return nullptr;
+    }
+    return __real_SDL_SetVideoMode(w, h, bpp, flags);
 }
 
 void start_video() {

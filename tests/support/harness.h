@@ -18,6 +18,9 @@ extern void (*update_rect_hook)(int calls);
 
 void fake_clock_reset(uint32_t ticks);
 
+// While set, SDL_SetVideoMode fails as it would without a usable display.
+extern int fail_video_mode;
+
 // SDL with the dummy drivers, the window open and the queue empty.
 void start_video();
 // Gray level at a pixel of the window (the low byte), and the whole word.
