@@ -215,7 +215,9 @@ static void report_sounds() {
         if (voices[v].remaining <= 0)
             continue;
         voices[v].remaining = 0;
-        for (int id = 1; id <= SOUND_COUNT && print_state; id++)
+        if (!print_state)
+            continue;
+        for (int id = 1; id <= SOUND_COUNT; id++)
             if (voices[v].data == sound_blocks[id - 1])
                 printf("sound %d %s\n", v, sound_names[id - 1]);
     }
