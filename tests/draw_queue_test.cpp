@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <cstdio>
 #include <string>
 
@@ -89,7 +90,7 @@ TEST_F(DrawQueue, CommandsAreClippedAtAllFourEdgesAndEmptyOnesDrawNothing) {
     queue_fill(-30000, 301, 32000, 1, 7); // wider than the window both ways
     queue_fill(1890, 302, 32000, 1, 8);
     queue_fill(32000, 32000, 32000, 32000, 8);
-    for (int16_t w : {0, 5, -3})
+    for (int16_t w : std::initializer_list<int16_t>{0, 5, -3})
         queue_fill(10, 10, w, w == 5 ? 0 : 5, 255);
     flush_queue();
     const Pixel drawn[] = {{0, 500, 3},      {1, 500, 4},    {0, 502, 11},     {2, 500, OLD},
