@@ -28,6 +28,7 @@
 #include "play/game.h"
 #include "play/ship.h"
 #include "sound/mixer.h"
+#include "tools/key_event.h"
 
 // ---- the clock ----
 
@@ -162,13 +163,7 @@ static void hold(ButtonMask held, int32_t frame) {
     for (const auto& k : keys) {
         if (((held ^ previous) & k.bit) == 0)
             continue;
-        bool down = (held & k.bit) != 0;
-        SDL_Event event{};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.type = event.type;
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = k.key;
-        if (SDL_PushEvent(&event) != 0)
+        if (push_key(k.key, (held & k.bit) != 0) != 0)
             fprintf(stderr, "orbostrak_replay: frame %d: event queue full, a key is lost\n",
                     frame + 1);
     }
