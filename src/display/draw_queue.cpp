@@ -12,6 +12,8 @@ uint32_t presenter_enabled;
 SDL_Surface* screen_surface;
 uint32_t last_frame_ticks;
 
+constexpr uint32_t LAST_GLYPH_CODE = GLYPH_CODES - 1;
+
 // ---- set-up ----
 
 int video_init() {
@@ -56,9 +58,9 @@ int queue_sprite(int16_t x, int16_t y, int16_t w, int16_t h, const uint8_t* pixe
 }
 
 int queue_glyph(int16_t x, int16_t y, uint32_t code) {
-    if (code > 127)
+    if (code > LAST_GLYPH_CODE)
         return QUEUE_BAD_GLYPH;
-    return enqueue(glyph_table[code], x, y, 8, 8, 0);
+    return enqueue(glyph_table[code], x, y, GLYPH_SIZE, GLYPH_SIZE, 0);
 }
 
 int draw_text(int32_t x, int32_t y, const char* text) {
@@ -71,16 +73,16 @@ int draw_text(int32_t x, int32_t y, const char* text) {
     for (;;) {
         if (budget <= 0)
             break;
-        if (*p < 128)
-            enqueue(glyph_table[*p], int16_t(cx), int16_t(cy), 8, 8, 0);
+        if (*p <= LAST_GLYPH_CODE)
+            enqueue(glyph_table[*p], int16_t(cx), int16_t(cy), GLYPH_SIZE, GLYPH_SIZE, 0);
         budget -= 1;
-        cx += 8;
+        cx += GLYPH_SIZE;
         p++;
         // A line that runs past the right edge goes on at column 0, not at x.
-        if (cx > SCREEN_WIDTH - 8) {
-            cy += 8;
+        if (cx > SCREEN_WIDTH - GLYPH_SIZE) {
+            cy += GLYPH_SIZE;
             cx = 0;
-            if (cy > SCREEN_HEIGHT - 8)
+            if (cy > SCREEN_HEIGHT - GLYPH_SIZE)
                 break;
         }
         if (*p == 0)
