@@ -19,6 +19,11 @@ extern Bomb bombs[BOMB_SLOTS];
 extern int32_t bomb_alternator;
 extern int32_t bomb_step_count;
 
+// A new game: no bomb falls, the next one is of kind 1.
+void bombs_reset();
+// The pause before the next drop starts again, as with a new formation.
+void bomb_pause_restart();
+// One march step's chance of a drop; called by formation_step.
 void bomb_try_drop();
 // Moves every bomb once; the second half of shots_update.
 void bomb_step();
