@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// A bomb of kind 1 is drawn with BOMB_CROSS_A + frame, one of kind 2 with
-// BOMB_ZIGZAG_A + frame; the cross of kind 1 never changes.
+// A falling cross is drawn with BOMB_CROSS_A + frame, a zigzag with
+// BOMB_ZIGZAG_A + frame; the cross looks the same in both.
 enum BombPicture : int32_t {
     BOMB_ERASE = 0,
     BOMB_SHOT_PICTURE = 1,

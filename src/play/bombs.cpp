@@ -66,7 +66,7 @@ void bomb_try_drop() {
             continue;
         bomb.x = dropper->x;
         bomb.y = int16_t(dropper->y + INVADER_HEIGHT);
-        bomb.kind = (bomb_alternator & 1) == 0 ? 1 : 2;
+        bomb.kind = (bomb_alternator & 1) == 0 ? BOMB_CROSS : BOMB_ZIGZAG;
         bomb.anim = 0;
         bomb_alternator += 1;
         return;
@@ -103,7 +103,7 @@ void bomb_step() {
             bomb.kind = 0;
         } else if (!hit) {
             int32_t frame = bomb.anim & 1;
-            int32_t first = kind == 1 ? BOMB_CROSS_A : BOMB_ZIGZAG_A;
+            int32_t first = kind == BOMB_CROSS ? BOMB_CROSS_A : BOMB_ZIGZAG_A;
             pick_bomb_sprite(int16_t(bomb.x - BOMB_WIDTH / 2), bomb.y, first + frame);
         }
     }

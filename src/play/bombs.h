@@ -7,8 +7,14 @@
 struct Bomb {
     int16_t x;    // centre column
     int16_t y;    // top row
-    uint8_t kind; // 0 free, 1 or 2 falling
+    uint8_t kind; // 0 free, else a BombKind
     uint8_t anim; // frames since the drop, modulo 256
+};
+
+// The kinds take turns; a cross looks the same in both frames of its fall.
+enum BombKind : uint8_t {
+    BOMB_CROSS = 1,
+    BOMB_ZIGZAG = 2,
 };
 
 constexpr int BOMB_SLOTS = 128;

@@ -91,7 +91,7 @@ int player_update() {
 
 int player_fire(int16_t x) {
     if (player_shot.active == 1)
-        return 2;
+        return SHOT_IN_FLIGHT;
     player_shot.x = x;
     player_shot.y = SHOT_LAUNCH_Y;
     player_shot.active = 1;

@@ -19,6 +19,7 @@ constexpr int16_t SHOT_SPEED = 4;
 constexpr int32_t CANNON_DEATH_FRAMES = 90;
 constexpr int32_t CANNON_ENTRY_FRAMES = 60;
 constexpr int32_t SHOT_COOLDOWN_FRAMES = 20;
+constexpr int SHOT_IN_FLIGHT = 2; // player_fire's refusal: one shot at a time
 
 extern int32_t cannon_x;
 extern int32_t cannon_explosion_timer;

@@ -26,7 +26,7 @@ struct KindLook {
     int32_t points;
 };
 
-static const KindLook kind_looks[4] = {
+static const KindLook kind_looks[INVADER_KINDS + 1] = {
     {0, 0, 0, 0, 0}, // dead
     {6, INVADER1_ERASE, INVADER1_A, 2, 10},
     {5, INVADER2_ERASE, INVADER2_A, 3, 20},

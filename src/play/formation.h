@@ -7,9 +7,10 @@
 struct Invader {
     int16_t x;    // horizontal centre
     int16_t y;    // top edge
-    uint8_t kind; // 0 dead, 1 to 3 live
+    uint8_t kind; // 0 dead, 1 to INVADER_KINDS live
 };
 
+constexpr int INVADER_KINDS = 3;
 constexpr int FORMATION_ROWS = 40;
 constexpr int FORMATION_COLUMNS = 100;
 constexpr int FORMATION_SLOTS = FORMATION_ROWS * FORMATION_COLUMNS;
