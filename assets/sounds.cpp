@@ -18,7 +18,7 @@ using namespace synth;
 constexpr Tune game_over_tune = tune("G4 F#4 F4 E4 - - -", played_seconds(1));
 constexpr auto game_over = synthesise<1>(
     128, "game over",
-    [player = Player(game_over_tune, 0.4, 0.09, 1800), sag = Decay(0.5),
+    [player = Player(game_over_tune, 0.3, 0.1, 1800), sag = Decay(0.5),
      index = 0](double t, double seconds) mutable {
         double strength = player.strike(t) * rise(seconds - t, 0.3);
         bool last = player.index == game_over_tune.count - 1;
@@ -65,7 +65,8 @@ constexpr double WOBBLE_HZ_WIDE = 120;
 constexpr auto ship_flying = synthesise<4>(18, "mystery ship", [](double t, double seconds) {
     double turns = fraction(HUM_HZ * t +
                             WOBBLE_HZ_WIDE / (2 * PI * WOBBLE_HZ) * sine(fraction(WOBBLE_HZ * t)));
-    double tone = sine(turns) + 0.3 * sine(fraction(3 * turns));
+    double s = sine(turns);
+    double tone = s + 0.3 * third_harmonic(s);
     double fade = clamp01((seconds - t) / (seconds - HUM_BUFFER_SECONDS));
     return tone * fade * fade;
 });
@@ -97,8 +98,8 @@ constexpr auto start =
         for (int i = 0; i < BELLS && t >= chime_bells.notes[i].begin; i++) {
             Bell& bell = chime.bells[i];
             double turns = bell.phase.advance(chime_bells.notes[i].hz);
-            double ring =
-                sine(turns) + 0.4 * sine(fraction(2 * turns)) + 0.15 * sine(fraction(3 * turns));
+            double s = sine(turns), c = cosine(turns);
+            double ring = s + 0.4 * second_harmonic(s, c) + 0.15 * third_harmonic(s);
             sum += ring * rise(t - chime_bells.notes[i].begin, 0.002) * bell.ring.next();
         }
         return sum * rise(seconds - t, 0.08);
@@ -124,7 +125,8 @@ constexpr auto game_start =
                       double high = melody.strike(t), low = bass.strike(t);
                       double top = melody.square_wave();
                       double turns = bass.phase.advance(bass.hz);
-                      double bottom = sine(turns) - sine(fraction(3 * turns)) / 9;
+                      double s = sine(turns);
+                      double bottom = s - third_harmonic(s) / 9;
                       return top * high + 0.9 * bottom * low;
                   });
 

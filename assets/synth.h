@@ -98,6 +98,20 @@ constexpr double sine(double turns) {
     return sine_table.at[int(turns * SINE_STEPS + 0.5) & (SINE_STEPS - 1)];
 }
 
+constexpr double cosine(double turns) {
+    return sine_table.at[int(turns * SINE_STEPS + 0.5 + SINE_STEPS / 4) & (SINE_STEPS - 1)];
+}
+
+// The second and third harmonics of a sine, from the sine s = sin x and
+// the cosine c = cos x: sin 2x = 2sc, sin 3x = s(3 - 4s^2).
+constexpr double second_harmonic(double s, double c) {
+    return 2 * s * c;
+}
+
+constexpr double third_harmonic(double s) {
+    return s * (3 - 4 * s * s);
+}
+
 // A phase that follows a changing pitch without jumps, in turns.
 struct Phase {
     double turns = 0;
@@ -247,6 +261,8 @@ constexpr Tune tune(const char* score, double seconds) {
 // neighbouring notes stay apart. The note in hand is copied out of the tune,
 // since the compiler reads a member far faster than a table.
 struct Player {
+    static constexpr double ATTACK_SECONDS = 0.004;
+    static constexpr double RELEASE_SECONDS = 0.012;
     const Tune* tune;
     double held;
     Decay fall;
@@ -255,11 +271,14 @@ struct Player {
     double begin = 0;
     double end = 0;
     double next_begin = 0;
+    double attack_end = 0;
+    double release_begin = 0;
+    double fading;
     double top_hz;
     Phase phase{};
     Square square{};
     constexpr Player(const Tune& t, double held_level, double half_life, double top = BAND_EDGE_HZ)
-        : tune(&t), held(held_level), fall(half_life), top_hz(top) {
+        : tune(&t), held(held_level), fall(half_life), fading(1 - held_level), top_hz(top) {
         take(0);
     }
 
@@ -268,18 +287,23 @@ struct Player {
         hz = tune->notes[i].hz;
         begin = tune->notes[i].begin;
         end = tune->notes[i].end;
-        next_begin = i + 1 < tune->count ? tune->notes[i + 1].begin : 1e9;
+        attack_end = begin + ATTACK_SECONDS;
+        release_begin = end - RELEASE_SECONDS;
+        next_begin = i + 1 < tune->count ? tune->notes[i + 1].begin : end;
         fall.level = 1;
         square.tune(hz, top_hz);
     }
-    // Moves on to the note sounding at t and gives its strength.
+    // Moves on to the note sounding at t and gives its strength. Most
+    // samples lie between the rise and the lift and cost two operations.
     constexpr double strike(double t) {
-        if (t >= next_begin)
+        if (t >= next_begin && index + 1 < tune->count)
             take(index + 1);
-        double since = t - begin, left = end - t;
-        double attack = since < 0.004 ? since / 0.004 : 1;
-        double release = left < 0.012 ? left / 0.012 : 1;
-        return attack * (held + (1 - held) * fall.next()) * release;
+        double strength = held + fading * fall.next();
+        if (t < attack_end)
+            strength *= (t - begin) / ATTACK_SECONDS;
+        if (t > release_begin)
+            strength *= (end - t) / RELEASE_SECONDS;
+        return strength;
     }
     // The note as a band-limited square, at its own pitch or a bent one.
     constexpr double square_wave() {
@@ -337,23 +361,30 @@ constexpr SoundBlock<sound_lengths[Id - 1]> synthesise(int32_t loudness, const c
     constexpr double seconds = played_seconds(Id);
     static_assert(played <= nominal - 50, "the tail must stay clear of the samples");
     SoundBlock<nominal> block{};
+    // The compiler keeps every number it works out, so the loops are lean:
+    // time steps on by addition, the offset and the scale become one factor
+    // for each sign.
     double level[played];
-    double sum = 0, strength = 0, highest = 0, lowest = 0;
-    for (int32_t i = 0; i < played; i++) {
-        double v = recipe(i / RATE, seconds);
+    double t = 0, above = 0, below = 0, highest = 0, lowest = 0;
+    for (int32_t i = 0; i < played; i++, t += 1 / RATE) {
+        double v = recipe(t, seconds);
         level[i] = v;
-        sum += v;
-        strength += magnitude(v);
-        highest = v > highest ? v : highest;
-        lowest = v < lowest ? v : lowest;
+        if (v > 0) {
+            above += v;
+            highest = v > highest ? v : highest;
+        } else {
+            below -= v;
+            lowest = v < lowest ? v : lowest;
+        }
     }
-    double offset = sum / strength;
-    double peak = highest * (1 - offset) > -lowest * (1 + offset) ? highest * (1 - offset)
-                                                                  : -lowest * (1 + offset);
-    double scale = loudness / peak;
+    double offset = (above - below) / (above + below);
+    double up = 1 - offset, down = 1 + offset;
+    double peak = highest * up > -lowest * down ? highest * up : -lowest * down;
+    up *= loudness / peak;
+    down *= loudness / peak;
     for (int32_t i = 0; i < played; i++) {
-        double v = (level[i] - offset * magnitude(level[i])) * scale;
-        auto s = int32_t(128 + v + 0.5);
+        double v = level[i];
+        auto s = int32_t(128.5 + v * (v > 0 ? up : down));
         block.samples[i] = uint8_t(s < 0 ? 0 : s > 255 ? 255 : s);
     }
     for (int32_t i = played; i < nominal; i++)
