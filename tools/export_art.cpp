@@ -136,13 +136,13 @@ static void export_screens() {
     flush_queue();
     write_window("title");
     game_start();
-    const int PLAY_FRAMES = 420;
+    const int PLAY_FRAMES = 640;
     for (int frame = 0; frame < PLAY_FRAMES; frame++) {
-        if (frame == 100)
+        if (frame == 60)
             hold_key(SDLK_RIGHT, true);
-        if (frame == 220)
+        if (frame == 400)
             hold_key(SDLK_RIGHT, false);
-        if (frame >= 100 && frame % 12 == 0)
+        if (frame >= 60 && frame % 12 == 0)
             hold_key(SDLK_z, frame % 24 == 0);
         export_ticks += FRAME_MS;
         if (game_frame() == 0)
