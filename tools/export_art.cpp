@@ -26,7 +26,7 @@
 #include "assets/sounds.h"
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
-#include "frame/input.h"
+#include "headless.h"
 #include "play/game.h"
 #include "screens/screens.h"
 #include "sound/mixer.h"
@@ -113,15 +113,6 @@ static void export_sprites() {
     write_picture("pictures/title", title_picture);
 }
 
-static void hold_key(SDLKey key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.type = event.type;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}
-
 // The screens through the same calls as the screen sequence. The game
 // walks right and fires in bursts until a wave has been bitten into and the
 // mystery ship is on its way.
@@ -139,11 +130,11 @@ static void export_screens() {
     const int PLAY_FRAMES = 640;
     for (int frame = 0; frame < PLAY_FRAMES; frame++) {
         if (frame == 60)
-            hold_key(SDLK_RIGHT, true);
+            headless_key(SDLK_RIGHT, true);
         if (frame == 400)
-            hold_key(SDLK_RIGHT, false);
+            headless_key(SDLK_RIGHT, false);
         if (frame >= 60 && frame % 12 == 0)
-            hold_key(SDLK_z, frame % 24 == 0);
+            headless_key(SDLK_z, frame % 24 == 0);
         export_ticks += FRAME_MS;
         if (game_frame() == 0)
             break;
@@ -202,19 +193,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     out_dir = argv[1];
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (video_init() != 0) {
+    if (headless_start() != 0) {
         fprintf(stderr, "orbostrak_export: %s\n", SDL_GetError());
         return 1;
     }
-    input_init();
-    SDL_EventState(SDL_JOYAXISMOTION, SDL_IGNORE);
-    SDL_EventState(SDL_JOYBUTTONDOWN, SDL_IGNORE);
-    SDL_EventState(SDL_JOYBUTTONUP, SDL_IGNORE);
-    // The sound bank without a device: play_sound only stores into a voice.
-    for (int i = 0; i < SOUND_COUNT; i++)
-        sound_table[i] = sound_blocks[i];
     export_sprites();
     export_screens();
     export_sounds();

@@ -12,12 +12,14 @@ out=${2:?usage: export_art.sh BUILD_DIR OUT_DIR}
 mkdir -p "$out"/{sprites,glyphs,pictures,screens,sounds}
 "$build/tools/orbostrak_export" "$out"
 
+# No time stamps in the PNG files: the same art gives the same bytes.
+png=(-define png:exclude-chunks=date,time)
 for pgm in "$out"/{sprites,glyphs,pictures,screens}/*.pgm; do
     base=${pgm%.pgm}
-    /usr/bin/convert "$pgm" "$base.png"
+    /usr/bin/convert "$pgm" "${png[@]}" "$base.png"
     # Whole windows are large enough at 1:1.
     if [[ $pgm != "$out"/screens/* ]]; then
-        /usr/bin/convert "$pgm" -filter point -resize 400% "$base@4x.png"
+        /usr/bin/convert "$pgm" -filter point -resize 400% "${png[@]}" "$base@4x.png"
     fi
     rm "$pgm"
 done
