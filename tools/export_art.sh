@@ -13,7 +13,7 @@ mkdir -p "$out"/{sprites,glyphs,pictures,screens,sounds}
 "$build/tools/orbostrak_export" "$out"
 
 # No time stamps in the PNG files: the same art gives the same bytes.
-png=(-define png:exclude-chunks=date,time)
+png=(-define "png:exclude-chunks=date,time")
 for pgm in "$out"/{sprites,glyphs,pictures,screens}/*.pgm; do
     base=${pgm%.pgm}
     /usr/bin/convert "$pgm" "${png[@]}" "$base.png"
