@@ -16,21 +16,22 @@ using namespace synth;
 // 1: three steps down and a long last note that sags and wavers, in a
 // rounded square that rings out instead of buzzing at full scale.
 constexpr Tune game_over_tune = tune("G4 F#4 F4 E4 - - -", played_seconds(1));
-constexpr auto game_over = synthesise<1>(
-    128, "game over",
-    [player = Player(game_over_tune, 0.3, 0.1, 1800), sag = Decay(0.5),
-     index = 0](double t, double seconds) mutable {
-        double strength = player.strike(t) * rise(seconds - t, 0.3);
-        bool last = player.index == game_over_tune.count - 1;
-        if (player.index != index) {
-            index = player.index;
-            sag = Decay(last ? 1.2 : 0.5); // the pitch would halve in that many seconds
-        }
-        double since = t - player.begin;
-        double waver = last ? 0.012 * sine(fraction(6 * since)) * rise(since, 0.2) : 0;
-        double hz = player.hz * (0.94 + 0.06 * sag.next()) * (1 + waver);
-        return strength * player.square_wave(hz);
-    });
+constexpr auto game_over =
+    synthesise<1>(128, "game over",
+                  [player = Player(game_over_tune, 0.3, 0.1, 1800), sag = Decay(0.5),
+                   index = 0](double t, double seconds) mutable {
+                      double strength = player.strike(t) * rise(seconds - t, 0.3);
+                      bool last = player.index == game_over_tune.count - 1;
+                      if (player.index != index) {
+                          index = player.index;
+                          sag = Decay(last ? 1.2 : 0.5); // seconds to sag half the way to 6% flat
+                      }
+                      double since = t - player.begin;
+                      double waver =
+                          last ? 0.012 * sine(fraction(6 * since)) * rise(since, 0.2) : 0;
+                      double hz = player.hz * (0.94 + 0.06 * sag.next()) * (1 + waver);
+                      return strength * player.square_wave(hz);
+                  });
 
 // 2: a kill: a crunch of coarse noise over a thud falling away, hard from
 // its first sample and gone in a twentieth of a second.
@@ -59,12 +60,12 @@ constexpr auto cannon_destroyed = synthesise<3>(
 // so the new start carries on the old one without a seam. After that
 // buffer it fades out.
 constexpr double HUM_BUFFER_SECONDS = 2000 / RATE;
-constexpr double HUM_HZ = 560;  // 140 turns a buffer
-constexpr double WOBBLE_HZ = 8; // two wobbles a buffer
-constexpr double WOBBLE_HZ_WIDE = 120;
+constexpr double HUM_HZ = 560;          // 140 turns a buffer
+constexpr double WOBBLE_HZ = 8;         // two wobbles a buffer
+constexpr double WOBBLE_SWING_HZ = 120; // how far the pitch swings either way
 constexpr auto ship_flying = synthesise<4>(18, "mystery ship", [](double t, double seconds) {
     double turns = fraction(HUM_HZ * t +
-                            WOBBLE_HZ_WIDE / (2 * PI * WOBBLE_HZ) * sine(fraction(WOBBLE_HZ * t)));
+                            WOBBLE_SWING_HZ / (2 * PI * WOBBLE_HZ) * sine(fraction(WOBBLE_HZ * t)));
     double s = sine(turns);
     double tone = s + 0.3 * third_harmonic(s);
     double fade = clamp01((seconds - t) / (seconds - HUM_BUFFER_SECONDS));

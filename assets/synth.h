@@ -31,10 +31,6 @@ constexpr double fraction(double x) {
     return whole > x ? x - whole + 1 : x - whole;
 }
 
-constexpr double magnitude(double x) {
-    return x < 0 ? -x : x;
-}
-
 constexpr double at_most(double x, double limit) {
     return x < limit ? x : limit;
 }
