@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # cmake --install gives a tree a desktop finds the game in: the stripped
-# program in bin/, a valid desktop entry that starts it under its icon, the
-# icon at every size, valid metainfo and a compressed manual page, all of the
-# project's version. Exits 77 (skipped) where a checking tool is missing.
+# program in bin/ (games/ for a distribution), a valid desktop entry that
+# starts it under its icon, the icon at every size, valid metainfo and a
+# compressed manual page, all of the project's version. Exits 77 (skipped)
+# where a checking tool is missing.
 set -euo pipefail
 build=$1
 for tool in desktop-file-validate appstreamcli identify man file strip; do
@@ -21,20 +22,22 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [[ -n $version ]] || fail "no project version in $build/CMakeCache.txt"
+bindir=bin
+[[ -e $prefix/games/orbostrak ]] && bindir=games
 
 # The program: the built one, stripped, and it still starts.
-program=$prefix/bin/orbostrak
+program=$prefix/$bindir/orbostrak
 if [[ -x $program ]]; then
-    file "$program" | grep -q ', stripped' || fail "bin/orbostrak is not stripped: $(file -b "$program")"
+    file "$program" | grep -q ', stripped' || fail "$bindir/orbostrak is not stripped: $(file -b "$program")"
     strip -o "$prefix/expected" "$build/orbostrak"
-    cmp -s "$prefix/expected" "$program" || fail "bin/orbostrak is not the built program, stripped"
+    cmp -s "$prefix/expected" "$program" || fail "$bindir/orbostrak is not the built program, stripped"
     rm "$prefix/expected"
     status=0
     out=$(SDL_VIDEODRIVER=bogus "$program") || status=$?
     [[ $status -eq 255 && $out == "SDL initialize error." ]] ||
         fail "the installed program without a video driver: status $status, output '$out'"
 else
-    fail "no bin/orbostrak"
+    fail "no $bindir/orbostrak"
 fi
 
 # The desktop entry starts that program under the game's icon.
@@ -42,7 +45,7 @@ entry=$prefix/share/applications/orbostrak.desktop
 if [[ -f $entry ]]; then
     desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
     exec_line=$(sed -n 's/^Exec=//p' "$entry")
-    [[ -x $prefix/bin/${exec_line%% *} ]] || fail "the entry's Exec=$exec_line is not the installed program"
+    [[ -x $prefix/$bindir/${exec_line%% *} ]] || fail "the entry's Exec=$exec_line is not the installed program"
     grep -qx 'Icon=orbostrak' "$entry" || fail "the entry names no Icon=orbostrak"
     grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "the entry is not in Game;ArcadeGame;"
     grep -q '^GenericName=.' "$entry" || fail "the entry has no GenericName"
