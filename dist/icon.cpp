@@ -23,7 +23,8 @@ static constexpr int ICON_MAX_BYTES = ICON_MAX_SIZE * (1 + 2 * ICON_MAX_SIZE);
 
 // ---- the picture ----
 
-// One row of gray+alpha pairs, each row led by PNG's filter byte 0 (none).
+// The icon as PNG rows of gray+alpha pairs, each row led by its filter byte
+// 0 (none).
 static uint8_t icon_rows[ICON_MAX_BYTES];
 
 static void icon_put(int size, int x, int y, uint8_t gray, uint8_t alpha) {
