@@ -26,7 +26,7 @@
 #include "play/game.h"
 #include "play/shields.h"
 #include "sound/mixer.h"
-#include "tools/key_event.h"
+#include "tools/headless.h"
 
 // ---- counting heap allocations ----
 
@@ -165,7 +165,7 @@ static int script_frames;
 static void hold_key(SDLKey key, ButtonMask bit, bool down) {
     if (((held & bit) != 0) == down)
         return;
-    if (push_key(key, down) == 0)
+    if (headless_key(key, down) == 0)
         held = down ? held | bit : held & ~bit;
 }
 

@@ -5,7 +5,7 @@
 #include <SDL.h>
 #include <cstdint>
 
-#include "tools/key_event.h"
+#include "tools/headless.h"
 
 // While fake_clock_on is 0 the wrapped calls go to the real SDL.
 extern int fake_clock_on;
