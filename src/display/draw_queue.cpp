@@ -48,6 +48,7 @@ int video_init() {
         screen_surface->w != SCREEN_WIDTH || screen_surface->h != SCREEN_HEIGHT) {
         printf("SDL video mode error: %s\n", SDL_GetError());
         fflush(stdout);
+        SDL_Quit(); // the program ends without shutting SDL down itself
         return 2;
     }
     SDL_FillRect(screen_surface, nullptr, WINDOW_BLUE);
