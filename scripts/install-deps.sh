@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
 if [[ "${1:-}" == "--tests" ]]; then
-    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps)
+    # libsdl1.2-compat: SDL 1.2 over SDL 2, which the tests also run on.
+    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps libsdl1.2-compat)
 fi
 
 missing=()
