@@ -329,8 +329,9 @@ static void headless(int frames) {
 // ---- presented ----
 
 static void presented(int frames) {
-    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s)\n",
-           SDL_getenv("SDL_VIDEODRIVER"));
+    const SDL_version* sdl = SDL_Linked_Version();
+    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s, SDL %d.%d.%d)\n",
+           SDL_getenv("SDL_VIDEODRIVER"), sdl->major, sdl->minor, sdl->patch);
     real_pacing = true;
     frame_clock = CLOCK_MONOTONIC;
     calibrate_clock();

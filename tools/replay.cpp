@@ -46,6 +46,18 @@ extern "C" void __wrap_SDL_Delay(Uint32 ms) {
     replay_ticks += ms;
 }
 
+// ---- the window ----
+
+// Nothing is shown, so no window is opened: the game draws into a plain
+// surface of the window's size and format, and a window update does nothing.
+// Over SDL 2 a window, even the dummy driver's, would be copied twice a frame.
+extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32) {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, bpp, 0x00FF0000, 0x0000FF00,
+                                0x000000FF, 0xFF000000);
+}
+
+extern "C" void __wrap_SDL_UpdateRect(SDL_Surface*, Sint32, Sint32, Uint32, Uint32) {}
+
 // ---- names ----
 
 struct SpriteName {

@@ -44,6 +44,7 @@ enum : int32_t {
 extern Voice voices[VOICES];
 extern uint8_t mix_buffers[2][MIX_SAMPLES]; // A and B
 extern uint32_t mix_toggle;                 // 0: A played last, 1: B played last
+extern int32_t mix_handed;                  // bytes of that buffer handed to SDL so far
 extern const uint8_t* sound_table[SOUND_COUNT];
 
 int audio_init();
