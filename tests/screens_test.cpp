@@ -184,6 +184,30 @@ TEST_F(Screens, FireHeldFromTheStartEndsTheTitle89FramesAfterFrame31) {
     EXPECT_EQ(screen_state, 5);
 }
 
+// A title left up for a year and more: from any count the prompt keeps the
+// rhythm of the count taken without bounds, and fire is still heard.
+TEST_F(Screens, TitleBlinksAndListensOnFromAnyFrameCountUpTo2To31) {
+    const int64_t starts[] = {59, 2099999939, INT32_MAX - 100, INT32_MAX};
+    for (int64_t start : starts) {
+        title_show();
+        frame_timer = int32_t(start);
+        for (int frame = 1; frame <= 240; frame++) {
+            ASSERT_EQ(title_update(), 1);
+            queue_drain();
+            int64_t t = start + frame;
+            if (t % 30 == 0) {
+                ASSERT_TRUE(shows_prompt(t % 60 == 0)) << start << " + " << frame;
+            }
+        }
+        pad_buttons[0] = BUTTON_FIRE;
+        int frames = 1;
+        while (title_update() == 1 && frames < 500)
+            frames++;
+        pad_buttons[0] = 0;
+        EXPECT_EQ(frames, 90) << "fire seen, then 89 frames, from " << start;
+    }
+}
+
 // Each wait runs its frames, one window update a pass; neither polls in its
 // first 61 passes, so a key waiting in SDL's queue and a stale mask are both
 // left alone until the 62nd.

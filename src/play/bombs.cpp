@@ -17,6 +17,12 @@ constexpr int32_t COLUMNS_TRIED = 10;
 constexpr int16_t BOMB_WIDTH = 3;
 constexpr int16_t BOMB_HEIGHT = 8;
 
+// Only its parity counts, and one endless game would carry it past 2^31:
+// it wraps instead of overflowing, and the parity alternates on across the wrap.
+static void advance_alternator() {
+    bomb_alternator = int32_t(uint32_t(bomb_alternator) + 1u);
+}
+
 // The lowest live invader of a column, over all 40 rows; null when the
 // column is empty.
 static const Invader* lowest_in_column(int32_t column) {
@@ -54,7 +60,7 @@ void bomb_try_drop() {
         bomb.y = int16_t(dropper->y + 8);
         bomb.kind = (bomb_alternator & 1) == 0 ? 1 : 2;
         bomb.anim = 0;
-        bomb_alternator += 1;
+        advance_alternator();
         return;
     }
 }
@@ -66,7 +72,7 @@ static bool hits_cannon(const Bomb& bomb) {
 }
 
 void bomb_step() {
-    bomb_alternator += 1;
+    advance_alternator();
     for (Bomb& bomb : bombs) {
         if (bomb.kind == 0)
             continue;

@@ -13,6 +13,11 @@ constexpr int32_t SPLASH_FRAMES = 180;
 constexpr int32_t GAME_OVER_FRAMES = 300;
 constexpr int32_t TITLE_DEAF_FRAMES = 30;
 constexpr int32_t START_COUNTDOWN_FRAMES = 90;
+// The title may stay up for ever. Its count steps back by whole blink
+// periods before it could overflow (after some 390 days), so the
+// prompt keeps its rhythm and the deaf first frames stay behind it.
+constexpr int32_t BLINK_PERIOD_FRAMES = 60;
+constexpr int32_t TITLE_FRAMES_FOLD = 35000000 * BLINK_PERIOD_FRAMES;
 
 template <int W, int H>
 static void show_picture(int16_t x, int16_t y, const Picture<W, H>& picture) {
@@ -40,7 +45,10 @@ int title_show() {
 
 int title_update() {
     present_frame();
-    int32_t t = frame_timer + 1;
+    int32_t t = frame_timer;
+    if (t > TITLE_FRAMES_FOLD)
+        t -= TITLE_FRAMES_FOLD - BLINK_PERIOD_FRAMES;
+    t += 1;
     frame_timer = t;
     // 30 frames on, 30 off; the picture is black under the prompt, so the
     // eleven blank cells erase it cleanly.
