@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "assets/font.h"
+#include "frame/input.h"
 
 DrawCommand draw_queue[DRAW_QUEUE_SLOTS];
 int32_t queue_read;
@@ -20,6 +21,8 @@ int video_init() {
         printf("SDL initialize error.\n");
         return 1;
     }
+    // before the window opens: nothing it sends may slip in unfiltered
+    input_filter_events();
     screen_surface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
     // Everything after this draws into the surface: without one there is no game.
     if (!screen_surface || screen_surface->format->BytesPerPixel != 4 ||
