@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 
 mkdir "$work/bin"
-for tool in bash cat dirname grep id; do ln -s "$(command -v "$tool")" "$work/bin/$tool"; done
+for tool in bash cat dirname grep id sed; do ln -s "$(command -v "$tool")" "$work/bin/$tool"; done
 cat >"$work/bin/dpkg-query" <<'STUB'
 #!/bin/bash
 echo "dpkg-query: no packages found matching ${!#}" >&2
@@ -29,16 +29,21 @@ fail() {
     exit 1
 }
 
-# Each run: the script and its arguments, then the packages it must name.
+# Each run: the script and its arguments, then packages it must name among
+# the missing, in its message and in the command it gives alike.
 check() {
-    local script=$1 args=$2 packages=$3 status=0
+    local script=$1 args=$2 status=0 named package
     "${as_user[@]}" env -i PATH="$work/bin" HOME=/nonexistent \
         "$source_dir/scripts/$script" $args >"$work/out.txt" 2>&1 || status=$?
-    [[ $status -eq 1 ]] || fail "$script $args: status $status: $(cat "$work/out.txt")"
-    grep -q "not installed: $packages\$" "$work/out.txt" || fail "$script $args: $(cat "$work/out.txt")"
-    grep -q "apt-get install $packages\$" "$work/out.txt" || fail "$script $args: $(cat "$work/out.txt")"
-    ! grep -qi "command not found" "$work/out.txt" || fail "$script $args: $(cat "$work/out.txt")"
+    local said="$script $args: status $status: $(cat "$work/out.txt")"
+    [[ $status -eq 1 ]] || fail "$said"
+    ! grep -qi "command not found" "$work/out.txt" || fail "$said"
+    named=$(sed -n 's/.*not installed: //p' "$work/out.txt")
+    grep -qxF "    apt-get update && apt-get install $named" "$work/out.txt" || fail "$said"
+    for package in "${@:3}"; do
+        [[ " $named " == *" $package "* ]] || fail "$package not named: $said"
+    done
 }
-check play.sh "" "libsdl1.2-dev cmake g++ make"
-check install-deps.sh --tests "libsdl1.2-dev cmake g++ make libgtest-dev xvfb xdotool imagemagick x11-apps"
+check play.sh "" libsdl1.2-dev cmake g++ make
+check install-deps.sh --tests libsdl1.2-dev libgtest-dev xvfb
 echo "without root or sudo: the missing packages named, with the command to install them"
