@@ -155,6 +155,45 @@ TEST(Pictures, ThreeGraysEachAndBlackUnderTheTitlesPrompt) {
             ASSERT_EQ(title_picture.pixels[y * 320 + x], 0) << x << "," << y;
 }
 
+// Whether the title holds the picture at double size somewhere, every
+// pixel of it, black ones included.
+bool title_shows(const uint8_t* pixels, int w, int h) {
+    const int W = 320, H = 240, S = 2;
+    for (int y = 0; y + h * S <= H; y++)
+        for (int x = 0; x + w * S <= W; x++) {
+            bool same = true;
+            for (int p = 0; same && p < w * h * S * S; p++) {
+                int px = p % (w * S), py = p / (w * S);
+                same = title_picture.pixels[(y + py) * W + x + px] == pixels[py / S * w + px / S];
+            }
+            if (same)
+                return true;
+        }
+    return false;
+}
+
+template <int W, int H>
+bool title_shows(const Picture<W, H>& sprite) {
+    return title_shows(sprite.pixels, W, H);
+}
+
+// The title is the game's attract screen: it shows the very sprites the game
+// draws, and its shields are the game's blocks, six by two.
+TEST(Pictures, TheTitleShowsTheGamesOwnCast) {
+    EXPECT_TRUE(title_shows(sprite_invader1_a));
+    EXPECT_TRUE(title_shows(sprite_invader2_a));
+    EXPECT_TRUE(title_shows(sprite_invader3_a));
+    EXPECT_TRUE(title_shows(sprite_cannon));
+    EXPECT_TRUE(title_shows(sprite_ship_a));
+    EXPECT_TRUE(title_shows(sprite_explosion));
+    EXPECT_TRUE(title_shows(sprite_shot));
+    EXPECT_TRUE(title_shows(sprite_bomb_zigzag));
+    uint8_t shield[24 * 16];
+    for (int p = 0; p < 24 * 16; p++)
+        shield[p] = sprite_shield_block.pixels[p / 24 % 8 * 4 + p % 4];
+    EXPECT_TRUE(title_shows(shield, 24, 16));
+}
+
 TEST(Pictures, TheSplashLandsPixelExactOnABlackWindow) {
     start_video();
     paint_surface(WINDOW_BLUE);

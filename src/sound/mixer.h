@@ -36,11 +36,6 @@ extern uint8_t mix_buffers[2][MIX_SAMPLES]; // A and B
 extern uint32_t mix_toggle;                 // 0: A played last, 1: B played last
 extern const uint8_t* sound_table[SOUND_COUNT];
 
-// The samples of sound id 1 to 12 that are actually played.
-constexpr int32_t played_length(int32_t id) {
-    return (sound_lengths[id - 1] - 52) & 0x7FFFFFFC;
-}
-
 int audio_init();
 int audio_shutdown();
 void play_sound(int32_t voice, int32_t id);
