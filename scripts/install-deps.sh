@@ -22,6 +22,15 @@ done
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
+    if ! command -v sudo >/dev/null; then
+        cat >&2 <<EOF
+These Debian packages are needed and not installed: ${missing[*]}
+Installing them takes root, and sudo is not available. As root, run:
+    apt-get update && apt-get install ${missing[*]}
+then run this again.
+EOF
+        exit 1
+    fi
     sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"

@@ -83,3 +83,18 @@ TEST(BombFall, TheCannonIsHitStrictlyInsideItsColumnsFromY947ToTheGroundUnlessBl
                     << appear << " " << explosion << ": " << x << "," << y;
             }
 }
+
+// An endless game carries the alternator past 2^31: the kinds alternate on.
+TEST(BombDrop, KindsAlternateOnAcrossTheWrapOfTheAlternator) {
+    full_formation();
+    bomb_alternator = INT32_MAX - 1;
+    drop_now();
+    drop_now();
+    drop_now();
+    bomb_step();
+    drop_now();
+    EXPECT_TRUE(bombs[0].kind == 1 && bombs[1].kind == 2 && bombs[2].kind == 1 &&
+                bombs[3].kind == 1)
+        << int(bombs[0].kind) << int(bombs[1].kind) << int(bombs[2].kind) << int(bombs[3].kind);
+    EXPECT_EQ(bomb_alternator, INT32_MIN + 3);
+}

@@ -119,14 +119,76 @@ TEST_F(Input, PadButtonsMapByTheTableOnlyForTwoPadsAndMatchingStates) {
     EXPECT_EQ(pad_buttons[0], BUTTON_FIRE);
 }
 
-// SDL's queue holds 128 events: mouse motion while nobody polls would fill
-// it and lose a key release.
-TEST_F(Input, EventsTheGameDoesNotReadAreKeptOutOfTheQueue) {
-    for (int type = 0; type < SDL_NUMEVENTS; type++) {
-        bool read = type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_JOYAXISMOTION ||
-                    type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP || type == SDL_QUIT;
-        EXPECT_EQ(SDL_EventState(Uint8(type), SDL_QUERY), read ? SDL_ENABLE : SDL_IGNORE) << type;
-    }
+// Only what input_poll acts on may take one of the queue's 127 places: a
+// flood of anything else while nobody polls must not crowd out a release.
+TEST_F(Input, OnlyEventsThatChangeTheInputGetIntoTheQueue) {
+    auto key = [](Uint8 type, SDLKey sym) {
+        SDL_Event e{};
+        e.key.type = type;
+        e.key.keysym.sym = sym;
+        return e;
+    };
+    auto pad = [](Uint8 type, int which, int part) {
+        SDL_Event e{};
+        e.type = type;
+        if (type == SDL_JOYAXISMOTION)
+            e.jaxis = SDL_JoyAxisEvent{type, Uint8(which), Uint8(part), 0};
+        else
+            e.jbutton = SDL_JoyButtonEvent{type, Uint8(which), Uint8(part), SDL_PRESSED};
+        return e;
+    };
+    auto of_type = [](Uint8 type) {
+        SDL_Event e{};
+        e.type = type;
+        return e;
+    };
+    struct Case {
+        SDL_Event event;
+        int kept;
+        const char* what;
+    } cases[] = {
+        {key(SDL_KEYDOWN, SDLK_RIGHT), 1, "Right down"},
+        {key(SDL_KEYUP, SDLK_RIGHT), 1, "Right up"},
+        {key(SDL_KEYDOWN, SDLK_SPACE), 1, "Space down"},
+        {key(SDL_KEYUP, SDLK_v), 1, "V up"},
+        {key(SDL_KEYDOWN, SDLK_ESCAPE), 1, "Escape down"},
+        {key(SDL_KEYDOWN, SDLK_q), 1, "q down"},
+        {key(SDL_KEYUP, SDLK_ESCAPE), 0, "Escape up"},
+        {key(SDL_KEYUP, SDLK_q), 0, "q up"},
+        {key(SDL_KEYDOWN, SDLK_a), 0, "a down"},
+        {key(SDL_KEYUP, SDLK_y), 0, "y up"},
+        {key(SDL_KEYDOWN, SDLK_LSHIFT), 0, "Shift down"},
+        {pad(SDL_JOYAXISMOTION, 1, 1), 1, "pad 1 axis 1"},
+        {pad(SDL_JOYAXISMOTION, 0, 2), 0, "pad 0 axis 2"},
+        {pad(SDL_JOYAXISMOTION, 2, 0), 0, "pad 2 axis 0"},
+        {pad(SDL_JOYBUTTONDOWN, 0, 9), 1, "pad 0 button 9 down"},
+        {pad(SDL_JOYBUTTONUP, 1, 0), 1, "pad 1 button 0 up"},
+        {pad(SDL_JOYBUTTONDOWN, 0, 10), 0, "pad 0 button 10"},
+        {pad(SDL_JOYBUTTONUP, 2, 1), 0, "pad 2 button 1"},
+        {of_type(SDL_QUIT), 1, "close"},
+        {of_type(SDL_MOUSEMOTION), 0, "mouse motion"},
+        {of_type(SDL_MOUSEBUTTONDOWN), 0, "mouse button"},
+        {of_type(SDL_ACTIVEEVENT), 0, "focus"},
+        {of_type(SDL_JOYHATMOTION), 0, "hat"},
+        {of_type(SDL_VIDEOEXPOSE), 0, "expose"},
+        {of_type(SDL_USEREVENT), 0, "user event"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(input_event_filter(&c.event), c.kept) << c.what;
+    EXPECT_EQ(SDL_GetEventFilter(), input_event_filter) << "installed when the window opened";
+
+    // Filtering what waits already drops the unread and keeps the rest in order.
+    SDL_Event waiting[] = {key(SDL_KEYDOWN, SDLK_a), of_type(SDL_QUIT), of_type(SDL_MOUSEMOTION),
+                           key(SDL_KEYUP, SDLK_RIGHT)};
+    for (SDL_Event& e : waiting)
+        SDL_PushEvent(&e);
+    input_filter_events();
+    SDL_Event e;
+    ASSERT_EQ(SDL_PollEvent(&e), 1);
+    EXPECT_EQ(e.type, SDL_QUIT);
+    ASSERT_EQ(SDL_PollEvent(&e), 1);
+    EXPECT_TRUE(e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_RIGHT);
+    EXPECT_EQ(SDL_PollEvent(&e), 0);
 }
 
 // Whether the window shows `text` at (x, y); a character without a glyph
@@ -182,6 +244,30 @@ TEST_F(Screens, FireHeldFromTheStartEndsTheTitle89FramesAfterFrame31) {
     }
     EXPECT_EQ(frame, 120);
     EXPECT_EQ(screen_state, 5);
+}
+
+// A title left up for a year and more: from any count the prompt keeps the
+// rhythm of the count taken without bounds, and fire is still heard.
+TEST_F(Screens, TitleBlinksAndListensOnFromAnyFrameCountUpTo2To31) {
+    const int64_t starts[] = {59, 2099999939, INT32_MAX - 100, INT32_MAX};
+    for (int64_t start : starts) {
+        title_show();
+        frame_timer = int32_t(start);
+        for (int frame = 1; frame <= 240; frame++) {
+            ASSERT_EQ(title_update(), 1);
+            queue_drain();
+            int64_t t = start + frame;
+            if (t % 30 == 0) {
+                ASSERT_TRUE(shows_prompt(t % 60 == 0)) << start << " + " << frame;
+            }
+        }
+        pad_buttons[0] = BUTTON_FIRE;
+        int frames = 1;
+        while (title_update() == 1 && frames < 500)
+            frames++;
+        pad_buttons[0] = 0;
+        EXPECT_EQ(frames, 90) << "fire seen, then 89 frames, from " << start;
+    }
 }
 
 // Each wait runs its frames, one window update a pass; neither polls in its

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "assets/font.h"
+#include "display/window.h"
+#include "frame/input.h"
 
 DrawCommand draw_queue[DRAW_QUEUE_SLOTS];
 int32_t queue_read;
@@ -40,10 +42,15 @@ static void prefer_software_presenting() {
 int video_init() {
     presenter_enabled = 0;
     prefer_software_presenting();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0 ||
+        video_driver_unseen()) {
+        SDL_Quit(); // a text driver hands the terminal back before the message
         printf("SDL initialize error.\n");
         return 1;
     }
+    // before the window opens: nothing it sends may slip in unfiltered
+    input_filter_events();
+    window_name_and_icon();
     screen_surface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, 32, SDL_SWSURFACE);
     // Everything after this draws into the surface: without one there is no game.
     if (!screen_surface || screen_surface->format->BytesPerPixel != 4 ||

@@ -8,12 +8,6 @@ ButtonMask player_mask;
 
 static SDL_Event input_event;
 
-// The event types that input_poll dispatches; everything else is kept out
-// of SDL's queue, whose 128 slots would otherwise fill with mouse motion
-// while the game is not polling, and then drop a key release.
-static const Uint8 dispatched_types[] = {SDL_KEYDOWN,       SDL_KEYUP,       SDL_JOYAXISMOTION,
-                                         SDL_JOYBUTTONDOWN, SDL_JOYBUTTONUP, SDL_QUIT};
-
 static ButtonMask key_bit(SDLKey key) {
     switch (key) {
     case SDLK_UP:
@@ -38,8 +32,14 @@ static ButtonMask key_bit(SDLKey key) {
     }
 }
 
+static bool is_quit_key(SDLKey key) {
+    return key == SDLK_ESCAPE || key == SDLK_q;
+}
+
 // Pad buttons from this number on set no bit.
 constexpr int PAD_BUTTONS = 10;
+constexpr int STICK_AXES = 2;
+constexpr int EVENT_QUEUE_SLOTS = 128;
 
 static const ButtonMask pad_button_bits[PAD_BUTTONS] = {
     BUTTON_C,    BUTTON_FIRE, BUTTON_X,    BUTTON_V,  BUTTON_PAD4,
@@ -52,18 +52,44 @@ void input_init() {
         pad_axes[i] = 0;
     }
     player_mask = 0;
-    for (int type = 0; type < SDL_NUMEVENTS; type++) {
-        bool dispatched = false;
-        for (Uint8 t : dispatched_types)
-            dispatched = dispatched || t == type;
-        if (!dispatched)
-            SDL_EventState(Uint8(type), SDL_IGNORE);
-    }
     int pads = SDL_NumJoysticks();
     if (pads > PADS)
         pads = PADS;
     for (int i = 0; i < pads; i++)
         pad_handles[i] = SDL_JoystickOpen(i);
+}
+
+// SDL's queue holds 127 events and nobody polls in the splash's first
+// second, the title's countdown or a cannon's death: mouse motion or keys
+// the game ignores would fill it there and crowd out a key release or a
+// close. Only what input_poll acts on is let in.
+int input_event_filter(const SDL_Event* event) {
+    switch (event->type) {
+    case SDL_KEYDOWN:
+        return key_bit(event->key.keysym.sym) != 0 || is_quit_key(event->key.keysym.sym);
+    case SDL_KEYUP:
+        return key_bit(event->key.keysym.sym) != 0;
+    case SDL_JOYAXISMOTION:
+        return event->jaxis.which < PADS && event->jaxis.axis < STICK_AXES;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+        return event->jbutton.which < PADS && event->jbutton.button < PAD_BUTTONS;
+    case SDL_QUIT:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// Installing a filter empties SDL 1.2's queue, so what waits in it is taken
+// out first and put back once filtered.
+void input_filter_events() {
+    static SDL_Event waiting[EVENT_QUEUE_SLOTS];
+    int count = SDL_PeepEvents(waiting, EVENT_QUEUE_SLOTS, SDL_GETEVENT, SDL_ALLEVENTS);
+    SDL_SetEventFilter(input_event_filter);
+    for (int i = 0; i < count; i++)
+        if (input_event_filter(&waiting[i]))
+            SDL_PeepEvents(&waiting[i], 1, SDL_ADDEVENT, 0);
 }
 
 void input_poll() {
@@ -97,7 +123,7 @@ void input_poll() {
 
 void on_key_down(const SDL_Event* event) {
     SDLKey key = event->key.keysym.sym;
-    if (key == SDLK_ESCAPE || key == SDLK_q) {
+    if (is_quit_key(key)) {
         quit_requested = 1;
         return;
     }

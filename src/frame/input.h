@@ -29,6 +29,11 @@ extern uint32_t quit_requested;
 extern ButtonMask player_mask;
 
 void input_init();
+// Keeps every event that input_poll would not act on out of SDL's queue
+// from now on, and drops such events already waiting there. SDL_Init
+// removes the filter: this goes after it, before the window opens.
+void input_filter_events();
+int SDLCALL input_event_filter(const SDL_Event* event);
 void input_poll();
 void on_key_down(const SDL_Event* event);
 void on_key_up(const SDL_Event* event);

@@ -32,6 +32,12 @@ void bomb_pause_restart() {
 
 // ---- per march step: the drop ----
 
+// Only its parity counts, and one endless game would carry it past 2^31:
+// it wraps instead of overflowing, and the parity alternates on across the wrap.
+static void advance_alternator() {
+    bomb_alternator = int32_t(uint32_t(bomb_alternator) + 1u);
+}
+
 // The lowest live invader of a column, over all 40 rows; null when the
 // column is empty.
 static const Invader* lowest_in_column(int32_t column) {
@@ -68,7 +74,7 @@ void bomb_try_drop() {
         bomb.y = int16_t(dropper->y + INVADER_HEIGHT);
         bomb.kind = (bomb_alternator & 1) == 0 ? BOMB_CROSS : BOMB_ZIGZAG;
         bomb.anim = 0;
-        bomb_alternator += 1;
+        advance_alternator();
         return;
     }
 }
@@ -76,7 +82,7 @@ void bomb_try_drop() {
 // ---- per frame: the fall ----
 
 void bomb_step() {
-    bomb_alternator += 1;
+    advance_alternator();
     for (Bomb& bomb : bombs) {
         if (bomb.kind == 0)
             continue;

@@ -23,6 +23,11 @@ constexpr int16_t PROMPT_X = 906;
 constexpr int16_t PROMPT_Y = 550;
 constexpr int16_t GAME_OVER_X = 1704;
 constexpr int16_t GAME_OVER_Y = 116;
+// The title may stay up for ever. Its count steps back by whole blink
+// periods before it could overflow (after some 390 days), so the
+// prompt keeps its rhythm and the deaf first frames stay behind it.
+constexpr int32_t BLINK_PERIOD_FRAMES = 2 * PROMPT_BLINK_FRAMES;
+constexpr int32_t TITLE_FRAMES_FOLD = 35000000 * BLINK_PERIOD_FRAMES;
 
 template <int W, int H>
 static void show_picture(int16_t x, int16_t y, const Picture<W, H>& picture) {
@@ -50,12 +55,15 @@ int title_show() {
 
 int title_update() {
     present_frame();
-    int32_t t = frame_timer + 1;
+    int32_t t = frame_timer;
+    if (t > TITLE_FRAMES_FOLD)
+        t -= TITLE_FRAMES_FOLD - BLINK_PERIOD_FRAMES;
+    t += 1;
     frame_timer = t;
     // 30 frames on, 30 off; the picture is black under the prompt, so the
     // eleven blank cells erase it cleanly.
     if (t % PROMPT_BLINK_FRAMES == 0) {
-        if (t % (2 * PROMPT_BLINK_FRAMES) == 0)
+        if (t % BLINK_PERIOD_FRAMES == 0)
             draw_text(PROMPT_X, PROMPT_Y, "PUSH BUTTON");
         else
             draw_text(PROMPT_X, PROMPT_Y, "           ");
