@@ -7,7 +7,7 @@
 set -euo pipefail
 build=$1
 for tool in desktop-file-validate appstreamcli identify man file; do
-    command -v "$tool" >/dev/null || { echo "SKIP: no $tool (scripts/install-deps.sh --tests installs it)"; exit 77; }
+    command -v "$tool" >/dev/null || { echo "SKIP: no $tool (scripts/install-deps.sh --tests)"; exit 77; }
 done
 prefix=$(mktemp -d /tmp/orbostrak-install.XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
@@ -15,27 +15,25 @@ fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-bindir=bin
-[[ -e $prefix/games/orbostrak ]] && bindir=games
+bindir=$([[ -e $prefix/games/orbostrak ]] && echo games || echo bin)
 file "$prefix/$bindir/orbostrak" | grep -q 'executable.*, stripped' || fail "no stripped $bindir/orbostrak"
 
 entry=$prefix/share/applications/orbostrak.desktop
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
-[[ -x $prefix/$bindir/${exec_line%% *} ]] || fail "the entry's Exec=$exec_line is not the installed program"
+exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+[[ -x $prefix/$bindir/$exec ]] || fail "the entry's Exec=$exec is not the installed program"
 grep -qx 'Icon=orbostrak' "$entry" || fail "the entry names no Icon=orbostrak"
 
 # Square, the size of its directory, transparent at the rim and lit inside.
 for size in 16 32 48 64 128 256; do
-    icon=$prefix/share/icons/hicolor/${size}x${size}/apps/orbostrak.png
-    shape=$(identify -regard-warnings -format '%w %h %[fx:p{0,0}.a] %[fx:maxima]' "$icon") || true
-    [[ $shape == "$size $size 0 1" ]] || fail "the ${size}x${size} icon: width, height, corner alpha, maximum '$shape'"
+    icon=share/icons/hicolor/${size}x${size}/apps/orbostrak.png
+    [[ $(identify -regard-warnings -format '%w %h %[fx:p{0,0}.a] %[fx:maxima]' "$prefix/$icon") == "$size $size 0 1" ]] ||
+        fail "$icon is not ${size}x${size}, transparent at the corner and lit inside"
 done
 
 metainfo=$prefix/share/metainfo/io.github.orbostrak.orbostrak.metainfo.xml
 appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
-grep -q '<launchable type="desktop-id">orbostrak.desktop</launchable>' "$metainfo" ||
-    fail "the metainfo does not launch orbostrak.desktop"
+grep -q '<launchable type="desktop-id">orbostrak.desktop</launchable>' "$metainfo" || fail "no launchable entry"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo has no release $version"
 
 page=$prefix/share/man/man6/orbostrak.6.gz
