@@ -33,7 +33,7 @@ steer() {
         END { if (best_y) print best }'
 }
 started=$SECONDS
-deadline=$((SECONDS + 360))
+deadline=$((SECONDS + 540))
 while ((SECONDS < deadline)); do
     look
     [[ $(low_row 970 | sed -n 501p) == 0 ]] && break # the ground line goes with the game
@@ -45,6 +45,7 @@ while ((SECONDS < deadline)); do
     ((dx < 0)) && key=Left && dx=$((-dx))
     xdotool keydown $key sleep "$(awk "BEGIN { print $dx / 62 }")" keyup $key
 done
+((SECONDS < deadline)) || fail "the game did not end within 540 s of walking under bombs"
 wait_for game_over_shown 30
 save_png
 expect_ge "$(count_lit 1828 32 40 8)" 1 "SCORE label"

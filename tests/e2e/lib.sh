@@ -86,14 +86,11 @@ start_game() {
 pointer_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)); }
 
 # Screenshot of the window as one gray byte per pixel, rows of 1900.
-# A later analysis can look at an earlier screenshot kept by keep_shot.
 shoot() {
     xwd -root -silent >"$work/shot.xwd"
     /usr/bin/convert "xwd:$work/shot.xwd" -crop "${screen_w}x${screen_h}+$win_x+$win_y" +repage \
         -depth 8 "gray:$work/shot.gray"
 }
-keep_shot() { cp "$work/shot.gray" "$work/$1.gray"; }
-use_shot() { cp "$work/$1.gray" "$work/shot.gray"; }
 save_png() {
     /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" "$work/shot.png"
 }

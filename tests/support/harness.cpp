@@ -16,7 +16,6 @@ int fake_clock_on = 0;
 uint32_t fake_ticks = 0;
 uint32_t fake_delay_total = 0;
 int fake_delay_calls = 0;
-uint32_t fake_last_delay = 0;
 uint32_t fake_ticks_per_call = 0;
 int update_rect_calls = 0;
 void (*update_rect_hook)(int calls) = nullptr;
@@ -36,7 +35,6 @@ extern "C" void __wrap_SDL_Delay(Uint32 ms) {
     }
     fake_delay_calls++;
     fake_delay_total += ms;
-    fake_last_delay = ms;
     fake_ticks += ms;
 }
 
@@ -52,7 +50,6 @@ void fake_clock_reset(uint32_t ticks) {
     fake_ticks = ticks;
     fake_delay_total = 0;
     fake_delay_calls = 0;
-    fake_last_delay = 0;
     fake_ticks_per_call = 0;
 }
 
