@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(libsdl1.2-dev cmake g++ make)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps)
+    # The install and package tests: the checkers and the Debian tool chain.
+    packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
+               debhelper fakeroot lintian)
 fi
 
 missing=()
