@@ -7,8 +7,8 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_xvfb
 start_game
 
-wait_for prompt_shown 60 # the title listens from before its prompt shows
-hold_until z game_shown 30
+wait_for prompt_shown 240 # the title listens from before its prompt shows
+hold_until z game_shown 120
 
 # Bombs are the only things lit between the formation and the shields;
 # every sixth row of the band catches each 8-row bomb picture. Of the bombs
@@ -46,7 +46,7 @@ while ((SECONDS < deadline)); do
     xdotool keydown $key sleep "$(awk "BEGIN { print $dx / 62 }")" keyup $key
 done
 ((SECONDS < deadline)) || fail "the game did not end within 540 s of walking under bombs"
-wait_for game_over_shown 30
+wait_for game_over_shown 120
 save_png
 expect_ge "$(count_lit 1828 32 40 8)" 1 "SCORE label"
 expect_ge "$(count_lit 1828 56 56 8)" 1 "HISCORE label"
@@ -57,5 +57,5 @@ expect_eq "$(count_lit 0 0 1700 980)" 0 "lit pixels left of the labels"
 expect_eq "$(count_lit 1828 860 72 16)" 0 "panel title on the game-over screen"
 
 # 300 frames, about five seconds, then the splash again.
-wait_for splash_shown 60
+wait_for splash_shown 300
 echo "idle: game over after $((SECONDS - started)) s of play, then the splash"

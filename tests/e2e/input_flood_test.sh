@@ -30,7 +30,7 @@ shows() { # $1: 1 for the prompt shown, 0 for hidden
     ((on == $1))
 }
 for change in 1 2 3 4 5; do
-    wait_until "the title's prompt to change, $change of 5" 60 shows $((change % 2))
+    wait_until "the title's prompt to change, $change of 5" 240 shows $((change % 2))
 done
 save_png
 echo "input flood: Z's release kept through a 300-move sweep; the title waits"

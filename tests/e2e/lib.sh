@@ -22,6 +22,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP # a test stopped from outside cleans up too
 
 fail() {
     echo "FAIL: $*" >&2
@@ -51,7 +52,7 @@ start_xvfb() {
         kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
         grep -q '^[0-9]' "$work/display"
     }
-    wait_until "Xvfb to report its display" 30 xvfb_ready
+    wait_until "Xvfb to report its display" 60 xvfb_ready
     export DISPLAY=:$(head -1 "$work/display")
 }
 
@@ -80,7 +81,7 @@ start_game() {
     SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
-    wait_until "a 1900x980 game window" 30 window_placed
+    wait_until "a 1900x980 game window" 120 window_placed
     pointer_at 950 490
 }
 pointer_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)); }
@@ -127,10 +128,10 @@ expect_eq() { [[ "$1" == "$2" ]] || fail "$3: got $1, expected $2"; }
 expect_ge() { (($1 >= $2)) || fail "$3: got $1, expected at least $2"; }
 
 # The game's exit status, once it has ended by itself; after $3 seconds
-# (default 20) the game is killed and the test fails.
+# (default 60) the game is killed and the test fails.
 expect_exit() {
     game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
-    wait_until "the game to end ($2)" "${3:-20}" game_ended
+    wait_until "the game to end ($2)" "${3:-60}" game_ended
     local status
     wait "$game_pid" && status=0 || status=$?
     game_pid=

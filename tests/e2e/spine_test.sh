@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_xvfb
 start_game # fails unless the window reaches 1900x980
 
-wait_for splash_shown 30
+wait_for splash_shown 120
 save_png
 others=$(region 870 462 162 58 | grep -cvxE '0|150|255' || true)
 expect_eq "$others" 0 "splash pixels outside its three grays"
