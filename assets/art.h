@@ -9,7 +9,7 @@ template <int W, int H>
 struct Picture {
     static constexpr int16_t w = W;
     static constexpr int16_t h = H;
-    uint8_t pixels[W * H];
+    uint8_t pixels[size_t(W) * size_t(H)];
 };
 
 constexpr uint8_t art_gray(char c, uint8_t mid) {

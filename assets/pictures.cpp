@@ -1,25 +1,31 @@
 // The splash and the title. Both announce the name in big letters, built at
 // compile time from a small alphabet, scaled up and given a gray extrusion
-// so that they stand off the black screen; the title adds a little scene.
+// so that they stand off the black screen; the title adds a scene of the
+// game, drawn with the game's own sprites.
 #include "assets/pictures.h"
+
+#include "assets/sprites.h"
 
 namespace {
 
 // The big letters of the name, side by side as on a type sheet, one space
 // between letters. Strokes are two cells thick both ways so that they stay
-// even when scaled up.
+// even when scaled up. The O is the widest letter and round, so that it is
+// never taken for a zero; the A comes to a point and the R has a square
+// shoulder and a kicked leg, so that they differ at a glance even where the
+// stripes cut their lower halves.
 constexpr char BIG_CODES[] = "ORBSTAK-";
 constexpr int BIG_ROWS = 9;
 constexpr const char* big_sheet[BIG_ROWS] = {
-    ".####. #####. #####. .##### ###### .####. ##..## ....",
-    "###### ###### ###### ###### ###### ###### ##.### ....",
-    "##..## ##..## ##..## ##.... ..##.. ##..## #####. ....",
-    "##..## ##..## #####. #####. ..##.. ##..## ####.. ....",
-    "##..## ###### ###### .##### ..##.. ###### ###... ####",
-    "##..## #####. ##..## ....## ..##.. ###### ####.. ####",
-    "##..## ##.##. ##..## ....## ..##.. ##..## #####. ....",
-    "###### ##..## ###### ###### ..##.. ##..## ##.### ....",
-    ".####. ##..## #####. #####. ..##.. ##..## ##..## ....",
+    "..#####.. #####. #####. .##### ###### ..##.. ##..## ....",
+    ".#######. ###### ###### ###### ###### .####. ##.### ....",
+    "###...### ##..## ##..## ##.... ..##.. ##..## #####. ....",
+    "##.....## ##..## #####. #####. ..##.. ##..## ####.. ....",
+    "##.....## #####. #####. .##### ..##.. ##..## ###... ####",
+    "##.....## ####.. ##..## ....## ..##.. ###### ####.. ####",
+    "###...### ##.##. ##..## ....## ..##.. ###### #####. ....",
+    ".#######. ##..## ###### ###### ..##.. ##..## ##.### ....",
+    "..#####.. ##..## #####. #####. ..##.. ##..## ##..## ....",
 };
 
 struct BigLetter {
@@ -38,21 +44,6 @@ constexpr BigLetter big_letter(char code) {
         letter.column += letter.w + 1;
     }
     return BigLetter{0, 0};
-}
-
-// A small picture: its cells row after row, w to a row.
-struct Pattern {
-    int w;
-    const char* cells;
-};
-
-constexpr int pattern_rows(const Pattern& p) {
-    int n = 0;
-    while (p.cells[n])
-        n++;
-    if (n % p.w != 0)
-        throw "a pattern has a row of the wrong width"; // stops the build
-    return n / p.w;
 }
 
 // A picture being composed, in the same characters as the art it becomes.
@@ -80,19 +71,6 @@ constexpr void fill(Canvas<W, H>& c, int x, int y, int w, int h, char ink) {
     for (int row = y; row < y + h; row++)
         for (int col = x; col < x + w; col++)
             plot(c, col, row, ink);
-}
-
-// Stamps a pattern, each cell as an sx by sy block; black cells are see-through.
-// A nonzero ink paints every lit cell in that one character.
-template <int W, int H>
-constexpr void stamp(Canvas<W, H>& c, const Pattern& p, int x, int y, int sx, int sy,
-                     char ink = 0) {
-    for (int r = 0; r < pattern_rows(p); r++)
-        for (int col = 0; col < p.w; col++) {
-            char cell = p.cells[r * p.w + col];
-            if (cell != '.')
-                fill(c, x + col * sx, y + r * sy, sx, sy, ink ? ink : cell);
-        }
 }
 
 constexpr int word_width(const char* text, int scale, int gap) {
@@ -132,74 +110,28 @@ constexpr void big_word(Canvas<W, H>& c, const char* text, int y, int scale, int
 // Splash: the name between two rules that taper off into dots.
 constexpr Canvas<162, 58> compose_splash() {
     Canvas<162, 58> c = blank_canvas<162, 58>();
-    big_word(c, "ORBO-STRAK", 14, 2, 3, 4, 2, "................-....-..-.-.");
+    big_word(c, "ORBO-STRAK", 19, 2, 2, 3, 2, "...........-.-.-..");
     for (int x = 0; x < 162; x++) {
         int edge = x < 81 ? x : 161 - x;
         char ink = edge > 24 ? '#' : edge > 10 ? '+' : edge % 2 == 0 ? '+' : '.';
-        plot(c, x, 5, ink);
-        plot(c, x, 52, ink);
+        plot(c, x, 9, ink);
+        plot(c, x, 48, ink);
     }
     return c;
 }
 
-constexpr Pattern title_ship = {16, "......++++......"
-                                    "....++++++++...."
-                                    "..############.."
-                                    ".##.##.##.##.##."
-                                    "################"
-                                    "..+##+....+##+.."
-                                    "...+........+..."};
-// The three kinds, smallest at the top: a one-eyed orbling, a horned orb
-// with arms raised, a wide jelly-orb trailing its tentacles.
-constexpr Pattern title_invader3 = {8, "..####.."
-                                       ".######."
-                                       "###..###"
-                                       "###..###"
-                                       ".######."
-                                       "..++++.."
-                                       ".#.++.#."
-                                       "#......#"};
-constexpr Pattern title_invader2 = {10, "#..####..#"
-                                        "#.######.#"
-                                        "###.##.###"
-                                        "##########"
-                                        "..######.."
-                                        "..#.##.#.."
-                                        ".#......#."
-                                        "#........#"};
-constexpr Pattern title_invader1 = {12, "...######..."
-                                        ".##########."
-                                        "###..##..###"
-                                        "############"
-                                        ".++++++++++."
-                                        "..+.+..+.+.."
-                                        ".+.+....+.+."
-                                        "+..........+"};
-constexpr Pattern title_cannon = {13, "......#......"
-                                      ".....###....."
-                                      ".....###....."
-                                      ".###########."
-                                      "#############"
-                                      "#############"
-                                      "#############"
-                                      "#############"};
-constexpr Pattern title_shield = {12, "..########.."
-                                      ".##########."
-                                      "############"
-                                      "############"
-                                      "####....####"
-                                      "###......###"};
-constexpr Pattern title_bomb = {3, ".#."
-                                   "#.."
-                                   ".#."
-                                   "..#"
-                                   ".#."
-                                   "#.."
-                                   ".#."
-                                   "..#"};
-constexpr Pattern title_star = {3, ".+."
-                                   "+#+"
-                                   ".+."};
+// Stamps a sprite, each pixel as a scale by scale block; black pixels are
+// see-through, gray ones take the picture's mid gray.
+template <int W, int H, int SW, int SH>
+constexpr void stamp_sprite(Canvas<W, H>& c, const Picture<SW, SH>& sprite, int x, int y,
+                            int scale) {
+    for (int r = 0; r < SH; r++)
+        for (int col = 0; col < SW; col++) {
+            uint8_t gray = sprite.pixels[r * SW + col];
+            if (gray != 0)
+                fill(c, x + col * scale, y + r * scale, scale, scale, gray == 255 ? '#' : '+');
+        }
+}
 
 // Stars over the sky left and right of the ship, one to each stretch of
 // ten columns so that they spread evenly.
@@ -211,16 +143,47 @@ constexpr void scatter_stars(Canvas<320, 240>& c) {
         int y = 6 + int(seed >> 24) % 20;
         if (x > 128 && x < 192)
             continue;
-        if (i % 6 == 1)
-            stamp(c, title_star, x - 1, y - 1, 1, 1);
-        else
+        if (i % 6 == 1) {
+            // A bright star: a white heart with a gray glint on each side.
+            for (int d = -1; d <= 1; d += 2) {
+                plot(c, x + d, y, '+');
+                plot(c, x, y + d, '+');
+            }
+            plot(c, x, y, '#');
+        } else
             plot(c, x, y, i % 2 ? '#' : '+');
     }
 }
 
+// A shield as the game builds it, 6 by 2 blocks, at double size. A hole
+// where `eaten` has a block (index 0 to 11, top row first) wears its
+// neighbours as the game wears them when a block goes.
+constexpr int SHIELD_COLUMNS = 6;
+constexpr int TITLE_SCALE = 2;
+
+constexpr void title_shield(Canvas<320, 240>& c, int x, int y, int eaten) {
+    constexpr int bw = 4 * TITLE_SCALE, bh = 8 * TITLE_SCALE;
+    for (int i = 0; i < 2 * SHIELD_COLUMNS; i++) {
+        int row = i / SHIELD_COLUMNS, k = i % SHIELD_COLUMNS;
+        int bx = x + k * bw, by = y + row * bh;
+        if (i == eaten)
+            continue;
+        if (eaten >= 0 && i == eaten + SHIELD_COLUMNS)
+            stamp_sprite(c, sprite_shield_worn_top, bx, by, TITLE_SCALE);
+        else if (eaten >= 0 && i == eaten - SHIELD_COLUMNS)
+            stamp_sprite(c, sprite_shield_worn_bottom, bx, by, TITLE_SCALE);
+        else if (eaten >= 0 && i == eaten - 1 && row == eaten / SHIELD_COLUMNS)
+            stamp_sprite(c, sprite_shield_worn_right, bx, by, TITLE_SCALE);
+        else if (eaten >= 0 && i == eaten + 1 && row == eaten / SHIELD_COLUMNS)
+            stamp_sprite(c, sprite_shield_worn_left, bx, by, TITLE_SCALE);
+        else
+            stamp_sprite(c, sprite_shield_block, bx, by, TITLE_SCALE);
+    }
+}
+
 // Title: a frame, the mystery ship in a starry sky, the name, a wave of the
-// three kinds over the shields and the cannon; the rows of the prompt below
-// the ground stay black.
+// three kinds over the shields and the cannon, all in the game's sprites at
+// double size; the rows of the prompt below the ground stay black.
 constexpr Canvas<320, 240> compose_title() {
     Canvas<320, 240> c = blank_canvas<320, 240>();
     fill(c, 0, 0, 320, 1, '+');
@@ -236,18 +199,22 @@ constexpr Canvas<320, 240> compose_title() {
         }
     }
     scatter_stars(c);
-    stamp(c, title_ship, 144, 8, 2, 2);
+    stamp_sprite(c, sprite_ship_a, 144, 10, TITLE_SCALE);
     big_word(c, "ORBO-STRAK", 34, 4, 4, 4, 3, "....................-....-...-..-.-.");
     for (int i = 0; i < 6; i++) {
-        stamp(c, title_invader3, 40 + i * 44 + 4, 94, 2, 2);
-        stamp(c, title_invader2, 40 + i * 44 + 2, 118, 2, 2);
-        stamp(c, title_invader1, 40 + i * 44, 142, 2, 2);
+        int x = 40 + i * 44;
+        stamp_sprite(c, sprite_invader3_a, x + 4, 86, TITLE_SCALE);
+        stamp_sprite(c, sprite_invader2_a, x + 2, 106, TITLE_SCALE);
+        if (i == 3)
+            stamp_sprite(c, sprite_explosion, x + 4, 126, TITLE_SCALE);
+        else
+            stamp_sprite(c, sprite_invader1_a, x, 126, TITLE_SCALE);
     }
     for (int i = 0; i < 4; i++)
-        stamp(c, title_shield, 40 + i * 72, 176, 2, 2, '+');
-    stamp(c, title_bomb, 233, 160, 2, 2, '+');
-    fill(c, 159, 164, 2, 8, '#');
-    stamp(c, title_cannon, 147, 194, 2, 2);
+        title_shield(c, 40 + i * 72, 160, i == 1 ? 2 : i == 2 ? 9 : -1);
+    stamp_sprite(c, sprite_bomb_zigzag, 233, 146, TITLE_SCALE);
+    stamp_sprite(c, sprite_shot, 157, 144, TITLE_SCALE);
+    stamp_sprite(c, sprite_cannon, 147, 194, TITLE_SCALE);
     fill(c, 8, 212, 304, 1, '+');
     return c;
 }

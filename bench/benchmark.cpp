@@ -26,6 +26,7 @@
 #include "play/game.h"
 #include "play/shields.h"
 #include "sound/mixer.h"
+#include "tools/headless.h"
 
 // ---- counting heap allocations ----
 
@@ -161,14 +162,10 @@ static bool heading_left;
 static int script_frames;
 
 // Only a change of the key's state becomes an event.
-static void push_key(SDLKey key, ButtonMask bit, bool down) {
+static void hold_key(SDLKey key, ButtonMask bit, bool down) {
     if (((held & bit) != 0) == down)
         return;
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    if (SDL_PushEvent(&event) == 0)
+    if (headless_key(key, down) == 0)
         held = down ? held | bit : held & ~bit;
 }
 
@@ -189,9 +186,9 @@ static void script_input() {
     }
     ButtonMask want =
         (heading_left ? BUTTON_LEFT : BUTTON_RIGHT) | ((script_frames & 1) ? BUTTON_FIRE : 0);
-    push_key(SDLK_LEFT, BUTTON_LEFT, want & BUTTON_LEFT);
-    push_key(SDLK_RIGHT, BUTTON_RIGHT, want & BUTTON_RIGHT);
-    push_key(SDLK_z, BUTTON_FIRE, want & BUTTON_FIRE);
+    hold_key(SDLK_LEFT, BUTTON_LEFT, want & BUTTON_LEFT);
+    hold_key(SDLK_RIGHT, BUTTON_RIGHT, want & BUTTON_RIGHT);
+    hold_key(SDLK_z, BUTTON_FIRE, want & BUTTON_FIRE);
 }
 
 // What runs between the two is timed and its allocations counted.
@@ -332,8 +329,9 @@ static void headless(int frames) {
 // ---- presented ----
 
 static void presented(int frames) {
-    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s)\n",
-           SDL_getenv("SDL_VIDEODRIVER"));
+    const SDL_version* sdl = SDL_Linked_Version();
+    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s, SDL %d.%d.%d)\n",
+           SDL_getenv("SDL_VIDEODRIVER"), sdl->major, sdl->minor, sdl->patch);
     real_pacing = true;
     frame_clock = CLOCK_MONOTONIC;
     calibrate_clock();

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmark, runs it headless, then presents frames in a real X
-# window under Xvfb, and prints every figure.
+# window under Xvfb, on the classic SDL 1.2 and again on sdl12-compat (SDL 1.2
+# over SDL 2) where it is installed, and prints every figure, then the two
+# libraries' presented frames side by side.
 # Usage: bench/run_benchmark.sh [HEADLESS_FRAMES] [PRESENTED_FRAMES]
 # The build directory is build-bench in the source tree, or $BUILD_DIR.
 set -euo pipefail
@@ -39,6 +41,30 @@ if [[ ! -s $display_file ]]; then
 fi
 display=:$(head -n 1 "$display_file")
 echo "display $display"
-DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
-    "$bench" --presented "$presented_frames" || status=$?
+
+# The same binary on each library: the compatibility layer lives in its own
+# folder beside the classic library.
+compat_lib=$(dpkg -L libsdl1.2-compat 2>/dev/null | grep '/libSDL-1.2.so.0$' | head -n 1 || true)
+libraries=(classic)
+[[ -n $compat_lib ]] && libraries+=(sdl12-compat)
+declare -A fps cpu
+for library in "${libraries[@]}"; do
+    library_path=
+    [[ $library == sdl12-compat ]] && library_path=$(dirname "$compat_lib")
+    echo
+    echo "-- $library"
+    out=$(DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LD_LIBRARY_PATH=$library_path \
+        "$bench" --presented "$presented_frames") || status=$?
+    echo "$out"
+    fps[$library]=$(awk -F': ' '/frames per second/ { print $2 }' <<<"$out")
+    cpu[$library]=$(awk '/process CPU/ { print $(NF - 6) }' <<<"$out")
+done
+
+echo
+echo "== presented frames side by side, $presented_frames frames =="
+printf '%-14s %18s %18s\n' library "frames per second" "CPU of one core"
+for library in "${libraries[@]}"; do
+    printf '%-14s %18s %18s\n' "$library" "${fps[$library]:-?}" "${cpu[$library]:-?}"
+done
+[[ -n $compat_lib ]] || echo "(sdl12-compat is not installed: apt-get install libsdl1.2-compat)"
 exit "$status"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <initializer_list>
 #include <cstdio>
 #include <string>
 
@@ -48,6 +49,25 @@ TEST(Window, Opens1900By980In32BitsAndMediumBlue) {
         EXPECT_EQ(pixel_word(p % 1900, p / 1900), 0xFF0000C0u) << p;
 }
 
+// SDL 2's settings for presenting in software are filled in where the user
+// has set nothing; a user's own choice stands.
+TEST(Window, AsksForSoftwarePresentingUnlessTheUserChoseOtherwise) {
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
+    SDL_putenv(const_cast<char*>("SDL_AUDIODRIVER=dummy"));
+    unsetenv("SDL_RENDER_DRIVER");
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "1", 1);
+    ASSERT_EQ(video_init(), 0);
+    EXPECT_STREQ(getenv("SDL_RENDER_DRIVER"), "software");
+    EXPECT_STREQ(getenv("SDL_FRAMEBUFFER_ACCELERATION"), "1");
+    unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
+    setenv("SDL_RENDER_DRIVER", "opengl", 1);
+    ASSERT_EQ(video_init(), 0);
+    EXPECT_STREQ(getenv("SDL_RENDER_DRIVER"), "opengl");
+    EXPECT_STREQ(getenv("SDL_FRAMEBUFFER_ACCELERATION"), "0");
+    unsetenv("SDL_RENDER_DRIVER");
+    unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
+}
+
 // The second round runs across the end of the ring and on from slot 0.
 TEST_F(DrawQueue, HoldsAtMost3071CommandsInOrderAndDropsTheRest) {
     for (int round = 0; round < 2; round++) {
@@ -90,7 +110,7 @@ TEST_F(DrawQueue, CommandsAreClippedAtAllFourEdgesAndEmptyOnesDrawNothing) {
     queue_fill(-30000, 301, 32000, 1, 7); // wider than the window both ways
     queue_fill(1890, 302, 32000, 1, 8);
     queue_fill(32000, 32000, 32000, 32000, 8);
-    for (int16_t w : {0, 5, -3})
+    for (int16_t w : std::initializer_list<int16_t>{0, 5, -3})
         queue_fill(10, 10, w, w == 5 ? 0 : 5, 255);
     flush_queue();
     const Pixel drawn[] = {{0, 500, 3},      {1, 500, 4},    {0, 502, 11},     {2, 500, OLD},

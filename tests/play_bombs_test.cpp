@@ -1,5 +1,7 @@
 // Invader bombs: where and how often they drop, their kinds, and when they
 // hit or pass the cannon.
+#include <initializer_list>
+
 #include "support/play_rig.h"
 
 namespace {
@@ -65,8 +67,8 @@ TEST(BombDrop, TwoDropsInAFrameDifferInKindAndADropInTheNextFrameMatchesTheLast)
 TEST(BombFall, TheCannonIsHitStrictlyInsideItsColumnsFromY947ToTheGroundUnlessBlinkingOrDying) {
     for (auto [appear, explosion] : {std::pair{0, 0}, {60, 0}, {1, 0}, {0, 90}, {0, 1}})
         // moved to 946, 947 and 956: the first misses above, the last is the final chance
-        for (int16_t y : {943, 944, 953})
-            for (int16_t x : {200, 201, 212, 213}) {
+        for (int16_t y : std::initializer_list<int16_t>{943, 944, 953})
+            for (int16_t x : std::initializer_list<int16_t>{200, 201, 212, 213}) {
                 quiet_field();
                 cannon_x = 200;
                 cannon_appear_timer = appear;

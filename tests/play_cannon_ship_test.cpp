@@ -110,7 +110,7 @@ TEST(Ship, IsHitInSixteenColumnsAndRows16To23AndNotWhileExploding) {
     }
     ship_explosion_timer = 50;
     player_shot = PlayerShot{500, 27, 1};
-    for (int16_t y : {23, 19, 15})
+    for (int y : {23, 19, 15})
         EXPECT_TRUE(shots_update() == 0 && player_shot.active && player_shot.y == y)
             << "the shot flies on through the wreck";
 }

@@ -40,7 +40,7 @@ void push_button(int pad, int button, Uint8 type, Uint8 state = SDL_PRESSED) {
 }
 
 void press(SDLKey key, bool down) {
-    push_key(key, down);
+    headless_key(key, down);
     input_poll();
 }
 
@@ -53,16 +53,16 @@ TEST_F(Input, KeysSetAndClearTheirBitsAndZAndSpaceShareFire) {
         press(keys[k], false);
         EXPECT_EQ(player_mask, 0u) << keys[k];
     }
-    push_key(SDLK_a, true);
-    push_key(SDLK_SPACE, true);
-    push_key(SDLK_z, true);
+    headless_key(SDLK_a, true);
+    headless_key(SDLK_SPACE, true);
+    headless_key(SDLK_z, true);
     press(SDLK_z, false); // fire is let go although Space is still down
     EXPECT_EQ(pad_buttons[0], 0u);
 }
 
 // One poll takes every queued event; a quit it saw lasts until the next.
 TEST_F(Input, EscapeQAndClosingTheWindowRequestAQuitForOnePoll) {
-    push_key(SDLK_ESCAPE, true);
+    headless_key(SDLK_ESCAPE, true);
     press(SDLK_v, true);
     EXPECT_TRUE(quit_requested == 1 && pad_buttons[0] == BUTTON_V) << "Escape holds no bit";
     press(SDLK_ESCAPE, false);
@@ -96,7 +96,7 @@ TEST_F(Input, StickHasAStrictDeadZoneOf20000AndEachAxisOwnsTwoDirections) {
 TEST_F(Input, PadZeroButtonsAndStickReachThePlayerAndOnlyMatchingStatesCount) {
     push_button(0, 7, SDL_JOYBUTTONDOWN); // pad left
     push_axis(0, 0, -30000);              // stick left
-    push_key(SDLK_LEFT, true);
+    headless_key(SDLK_LEFT, true);
     press(SDLK_LEFT, false);
     EXPECT_EQ(pad_buttons[0], 0u);
     EXPECT_EQ(player_mask, BUTTON_LEFT) << "the player sees pad 0's buttons OR its stick";
@@ -180,7 +180,7 @@ TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
         EXPECT_EQ(screen_state, w.next);
         screen_state = w.setup;
         screen_sequence_pass();
-        push_key(SDLK_z, true);
+        headless_key(SDLK_z, true);
         player_mask = BUTTON_FIRE;
         EXPECT_EQ(passes_in_state(w.wait), 62);
         EXPECT_EQ(screen_state, w.next);
@@ -212,7 +212,7 @@ void press_escape_at_start(int calls) {
     if (first_update == 0)
         first_update = calls;
     if (calls == first_update + 1 || calls == first_update + 2000)
-        push_key(calls == first_update + 1 ? SDLK_ESCAPE : SDLK_q, true);
+        headless_key(calls == first_update + 1 ? SDLK_ESCAPE : SDLK_q, true);
 }
 
 TEST_F(Screens, EscapeDuringTheSplashEndsTheProgramAtTheFirstPollingPass) {

@@ -22,6 +22,7 @@
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
 #include "frame/input.h"
+#include "headless.h"
 #include "play/bombs.h"
 #include "play/cannon.h"
 #include "play/formation.h"
@@ -44,6 +45,18 @@ extern "C" Uint32 __wrap_SDL_GetTicks(void) {
 extern "C" void __wrap_SDL_Delay(Uint32 ms) {
     replay_ticks += ms;
 }
+
+// ---- the window ----
+
+// Nothing is shown, so no window is opened: the game draws into a plain
+// surface of the window's size and format, and a window update does nothing.
+// Over SDL 2 a window, even the dummy driver's, would be copied twice a frame.
+extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32) {
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, bpp, 0x00FF0000, 0x0000FF00,
+                                0x000000FF, 0xFF000000);
+}
+
+extern "C" void __wrap_SDL_UpdateRect(SDL_Surface*, Sint32, Sint32, Uint32, Uint32) {}
 
 // ---- names ----
 
@@ -162,13 +175,7 @@ static void hold(ButtonMask held, int32_t frame) {
     for (const auto& k : keys) {
         if (((held ^ previous) & k.bit) == 0)
             continue;
-        bool down = (held & k.bit) != 0;
-        SDL_Event event{};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.type = event.type;
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = k.key;
-        if (SDL_PushEvent(&event) != 0)
+        if (headless_key(k.key, (held & k.bit) != 0) != 0)
             fprintf(stderr, "orbostrak_replay: frame %d: event queue full, a key is lost\n",
                     frame + 1);
     }
@@ -293,18 +300,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    if (video_init() != 0)
+    if (headless_start() != 0)
         return 1;
-    input_init();
-    // Only the script steers: a pad plugged into this machine must not.
-    SDL_EventState(SDL_JOYAXISMOTION, SDL_IGNORE);
-    SDL_EventState(SDL_JOYBUTTONDOWN, SDL_IGNORE);
-    SDL_EventState(SDL_JOYBUTTONUP, SDL_IGNORE);
-    // The sound bank without a device: play_sound only stores into a voice.
-    for (int i = 0; i < SOUND_COUNT; i++)
-        sound_table[i] = sound_blocks[i];
 
     game_start();
     int32_t frame = 0;

@@ -1,6 +1,7 @@
 #include "display/draw_queue.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "assets/font.h"
 
@@ -12,10 +13,33 @@ uint32_t presenter_enabled;
 SDL_Surface* screen_surface;
 uint32_t last_frame_ticks;
 
+constexpr uint32_t LAST_GLYPH_CODE = GLYPH_CODES - 1;
+
 // ---- set-up ----
+
+// Over SDL 2 (the SDL 1.2 of today's distributions is a layer over it) the
+// whole window goes through one of SDL 2's renderers every frame: by default
+// an OpenGL one, which without a graphics card is a software OpenGL that
+// takes about a core for a window this size. SDL 2's plain software renderer
+// onto X11's own framebuffer takes a tenth of that. These are SDL's settings,
+// set only where the user has not set them; SDL 1.2 itself ignores them.
+static void prefer_software_presenting() {
+    static char renderer[] = "SDL_RENDER_DRIVER=software";
+    static char framebuffer[] = "SDL_FRAMEBUFFER_ACCELERATION=0";
+    char* settings[] = {renderer, framebuffer};
+    for (char* setting : settings) {
+        char name[32];
+        size_t length = strcspn(setting, "=");
+        memcpy(name, setting, length);
+        name[length] = 0;
+        if (!SDL_getenv(name))
+            SDL_putenv(setting);
+    }
+}
 
 int video_init() {
     presenter_enabled = 0;
+    prefer_software_presenting();
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
         printf("SDL initialize error.\n");
         return 1;
@@ -26,6 +50,7 @@ int video_init() {
         screen_surface->w != SCREEN_WIDTH || screen_surface->h != SCREEN_HEIGHT) {
         printf("SDL video mode error: %s\n", SDL_GetError());
         fflush(stdout);
+        SDL_Quit(); // the program ends without shutting SDL down itself
         return 2;
     }
     SDL_FillRect(screen_surface, nullptr, WINDOW_BLUE);
@@ -56,9 +81,9 @@ int queue_sprite(int16_t x, int16_t y, int16_t w, int16_t h, const uint8_t* pixe
 }
 
 int queue_glyph(int16_t x, int16_t y, uint32_t code) {
-    if (code > 127)
+    if (code > LAST_GLYPH_CODE)
         return QUEUE_BAD_GLYPH;
-    return enqueue(glyph_table[code], x, y, 8, 8, 0);
+    return enqueue(glyph_table[code], x, y, GLYPH_SIZE, GLYPH_SIZE, 0);
 }
 
 int draw_text(int32_t x, int32_t y, const char* text) {
@@ -71,16 +96,16 @@ int draw_text(int32_t x, int32_t y, const char* text) {
     for (;;) {
         if (budget <= 0)
             break;
-        if (*p < 128)
-            enqueue(glyph_table[*p], int16_t(cx), int16_t(cy), 8, 8, 0);
+        if (*p <= LAST_GLYPH_CODE)
+            enqueue(glyph_table[*p], int16_t(cx), int16_t(cy), GLYPH_SIZE, GLYPH_SIZE, 0);
         budget -= 1;
-        cx += 8;
+        cx += GLYPH_SIZE;
         p++;
         // A line that runs past the right edge goes on at column 0, not at x.
-        if (cx > SCREEN_WIDTH - 8) {
-            cy += 8;
+        if (cx > SCREEN_WIDTH - GLYPH_SIZE) {
+            cy += GLYPH_SIZE;
             cx = 0;
-            if (cy > SCREEN_HEIGHT - 8)
+            if (cy > SCREEN_HEIGHT - GLYPH_SIZE)
                 break;
         }
         if (*p == 0)

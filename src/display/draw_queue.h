@@ -19,6 +19,7 @@ constexpr int SCREEN_HEIGHT = 980;
 constexpr int DRAW_QUEUE_SLOTS = 3072;
 constexpr int FRAME_MS = 16;
 constexpr int TEXT_BUDGET = 1000;
+constexpr int16_t GLYPH_SIZE = 8; // glyphs are square
 
 // Results of the enqueue operations.
 constexpr int QUEUE_OK = 0;

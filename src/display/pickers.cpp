@@ -9,21 +9,26 @@ static void sprite(int16_t x, int16_t y, const Picture<W, H>& picture) {
     queue_sprite(x, y, W, H, picture.pixels);
 }
 
+// An erase is a black rectangle of the picture's own size.
+template <int W, int H>
+static void erase(int16_t x, int16_t y, const Picture<W, H>&) {
+    queue_fill(x, y, W, H, 0);
+}
+
 void pick_bomb_sprite(int16_t x, int16_t y, int32_t code) {
     switch (code) {
-    case 0:
-        queue_fill(x, y, 3, 8, 0);
+    case BOMB_ERASE:
+        erase(x, y, sprite_bomb_cross);
         break;
-    case 1:
+    case BOMB_SHOT_PICTURE:
         sprite(x, y, sprite_shot);
         break;
-    // a kind-1 bomb looks the same in both frames; kind 2 alternates
-    case 2:
-    case 3:
-    case 5:
+    case BOMB_CROSS_A:
+    case BOMB_CROSS_B:
+    case BOMB_ZIGZAG_B:
         sprite(x, y, sprite_bomb_cross);
         break;
-    case 4:
+    case BOMB_ZIGZAG_A:
         sprite(x, y, sprite_bomb_zigzag);
         break;
     default:
@@ -33,35 +38,37 @@ void pick_bomb_sprite(int16_t x, int16_t y, int32_t code) {
 
 void pick_invader_sprite(int16_t x, int16_t y, int32_t code) {
     switch (code) {
-    case 0:
-        queue_fill(x, y, 12, 8, 0);
+    case INVADER1_ERASE:
+        erase(x, y, sprite_invader1_a);
         break;
-    case 1:
+    case INVADER1_A:
         sprite(x, y, sprite_invader1_a);
         break;
-    case 2:
+    case INVADER1_B:
         sprite(x, y, sprite_invader1_b);
         break;
-    case 3:
-        queue_fill(x, y, 10, 8, 0);
+    case INVADER2_ERASE:
+        erase(x, y, sprite_invader2_a);
         break;
-    case 4:
+    case INVADER2_A:
         sprite(x, y, sprite_invader2_a);
         break;
-    case 5:
+    case INVADER2_B:
         sprite(x, y, sprite_invader2_b);
         break;
-    case 6:
-    case 9:
-        queue_fill(x, y, 8, 8, 0);
+    case INVADER3_ERASE:
+        erase(x, y, sprite_invader3_a);
         break;
-    case 7:
+    case INVADER_EXPLOSION_ERASE:
+        erase(x, y, sprite_explosion);
+        break;
+    case INVADER3_A:
         sprite(x, y, sprite_invader3_a);
         break;
-    case 8:
+    case INVADER3_B:
         sprite(x, y, sprite_invader3_b);
         break;
-    case 10:
+    case INVADER_EXPLOSION:
         sprite(x, y, sprite_explosion);
         break;
     default:
@@ -72,19 +79,19 @@ void pick_invader_sprite(int16_t x, int16_t y, int32_t code) {
 void pick_ship_sprite(int16_t x, int32_t code) {
     int16_t y = int16_t(ship_y);
     switch (code) {
-    case 0:
-        queue_fill(x, y, 16, 8, 0);
+    case SHIP_ERASE:
+        erase(x, y, sprite_ship_a);
         break;
-    case 1:
+    case SHIP_A:
         sprite(x, y, sprite_ship_a);
         break;
-    case 2:
+    case SHIP_B:
         sprite(x, y, sprite_ship_b);
         break;
-    case 3:
-        queue_fill(x, y, 8, 8, 0);
+    case SHIP_EXPLOSION_ERASE:
+        erase(x, y, sprite_explosion);
         break;
-    case 4:
+    case SHIP_EXPLOSION:
         sprite(x, y, sprite_explosion);
         break;
     default:

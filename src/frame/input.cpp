@@ -38,9 +38,12 @@ static ButtonMask key_bit(SDLKey key) {
     }
 }
 
-static const ButtonMask pad_button_bits[10] = {BUTTON_C,    BUTTON_FIRE, BUTTON_X,    BUTTON_V,
-                                               BUTTON_PAD4, BUTTON_PAD5, BUTTON_DOWN, BUTTON_LEFT,
-                                               BUTTON_UP,   BUTTON_RIGHT};
+// Pad buttons from this number on set no bit.
+constexpr int PAD_BUTTONS = 10;
+
+static const ButtonMask pad_button_bits[PAD_BUTTONS] = {
+    BUTTON_C,    BUTTON_FIRE, BUTTON_X,    BUTTON_V,  BUTTON_PAD4,
+    BUTTON_PAD5, BUTTON_DOWN, BUTTON_LEFT, BUTTON_UP, BUTTON_RIGHT};
 
 void input_init() {
     for (int i = 0; i < PADS; i++) {
@@ -128,14 +131,14 @@ void on_joy_axis(const SDL_Event* event) {
 
 void on_joy_button_down(const SDL_Event* event) {
     int pad = event->jbutton.which;
-    if (pad >= PADS || event->jbutton.state != SDL_PRESSED || event->jbutton.button >= 10)
+    if (pad >= PADS || event->jbutton.state != SDL_PRESSED || event->jbutton.button >= PAD_BUTTONS)
         return;
     pad_buttons[pad] |= pad_button_bits[event->jbutton.button];
 }
 
 void on_joy_button_up(const SDL_Event* event) {
     int pad = event->jbutton.which;
-    if (pad >= PADS || event->jbutton.state != SDL_RELEASED || event->jbutton.button >= 10)
+    if (pad >= PADS || event->jbutton.state != SDL_RELEASED || event->jbutton.button >= PAD_BUTTONS)
         return;
     pad_buttons[pad] &= ~pad_button_bits[event->jbutton.button];
 }

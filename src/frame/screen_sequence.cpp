@@ -10,12 +10,15 @@
 
 int32_t screen_state;
 
-// The splash and game-over waits: the first 61 passes do not listen, later
-// ones end the wait on fire.
-static bool wait_pass(int32_t deaf_above) {
+// The splash and game-over waits do not listen while their timer is within
+// this many frames of where the set-up put it: the first 61 passes.
+constexpr int32_t WAIT_DEAF_FRAMES = 60;
+
+// One pass of a wait of this many frames; later passes end it on fire.
+static bool wait_pass(int32_t wait_frames) {
     present_frame();
     int32_t t = frame_timer;
-    if (t < deaf_above) {
+    if (t < wait_frames - WAIT_DEAF_FRAMES) {
         input_poll();
         if (player_mask & BUTTON_FIRE)
             t = 1;
@@ -27,44 +30,44 @@ static bool wait_pass(int32_t deaf_above) {
 
 void screen_sequence_pass() {
     switch (screen_state) {
-    case 0:
+    case SCREEN_CLEAR_HI_SCORE:
         hi_score = 0;
-        screen_state = 1;
+        screen_state = SCREEN_SPLASH_SHOW;
         break;
-    case 1:
+    case SCREEN_SPLASH_SHOW:
         splash_show();
-        screen_state = 2;
+        screen_state = SCREEN_SPLASH_WAIT;
         break;
-    case 2:
-        if (wait_pass(120))
-            screen_state = 3;
+    case SCREEN_SPLASH_WAIT:
+        if (wait_pass(SPLASH_FRAMES))
+            screen_state = SCREEN_TITLE_SHOW;
         break;
-    case 3:
+    case SCREEN_TITLE_SHOW:
         title_show();
-        screen_state = 4;
+        screen_state = SCREEN_TITLE;
         break;
-    case 4:
+    case SCREEN_TITLE:
         if (title_update() == 0)
-            screen_state = 5;
+            screen_state = SCREEN_GAME_START;
         break;
-    case 5:
+    case SCREEN_GAME_START:
         game_start();
-        screen_state = 6;
+        screen_state = SCREEN_GAME;
         break;
-    case 6:
+    case SCREEN_GAME:
         if (game_frame() == 0)
-            screen_state = 7;
+            screen_state = SCREEN_GAME_OVER_SHOW;
         break;
-    case 7:
+    case SCREEN_GAME_OVER_SHOW:
         game_over_show(score, hi_score);
-        screen_state = 8;
+        screen_state = SCREEN_GAME_OVER_WAIT;
         break;
-    case 8:
-        if (wait_pass(240))
-            screen_state = 1;
+    case SCREEN_GAME_OVER_WAIT:
+        if (wait_pass(GAME_OVER_FRAMES))
+            screen_state = SCREEN_SPLASH_SHOW;
         break;
     default:
-        screen_state = 0;
+        screen_state = SCREEN_CLEAR_HI_SCORE;
         break;
     }
 }
@@ -74,7 +77,7 @@ extern "C" int SDL_main(int, char*[]) {
         exit(-1);
     input_init();
     audio_init(); // without a sound device the game runs silent
-    screen_state = 0;
+    screen_state = SCREEN_CLEAR_HI_SCORE;
     // tested after every pass: the pass whose poll saw a quit is the last
     while (quit_requested == 0)
         screen_sequence_pass();

@@ -3,9 +3,21 @@
 
 #include <cstdint>
 
-// 0 clear hi-score, 1 splash set-up, 2 splash wait, 3 title set-up,
-// 4 title, 5 game start, 6 game frame, 7 game-over set-up, 8 game-over wait.
-extern int32_t screen_state;
+// The set-ups take one pass each; the waits, the title and the game run a
+// frame per pass.
+enum ScreenState : int32_t {
+    SCREEN_CLEAR_HI_SCORE = 0,
+    SCREEN_SPLASH_SHOW = 1,
+    SCREEN_SPLASH_WAIT = 2,
+    SCREEN_TITLE_SHOW = 3,
+    SCREEN_TITLE = 4,
+    SCREEN_GAME_START = 5,
+    SCREEN_GAME = 6,
+    SCREEN_GAME_OVER_SHOW = 7,
+    SCREEN_GAME_OVER_WAIT = 8,
+};
+
+extern int32_t screen_state; // a ScreenState
 
 extern "C" int SDL_main(int argc, char* argv[]);
 // One pass of the current state.

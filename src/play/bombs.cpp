@@ -1,11 +1,9 @@
 #include "play/bombs.h"
 
-#include "display/draw_queue.h"
 #include "display/pickers.h"
 #include "play/cannon.h"
 #include "play/formation.h"
 #include "play/shields.h"
-#include "sound/mixer.h"
 
 Bomb bombs[BOMB_SLOTS];
 int32_t bomb_alternator;
@@ -14,8 +12,25 @@ int32_t bomb_step_count;
 constexpr int32_t DROP_PAUSE_EXTRA = 16;
 constexpr uint32_t SEED_MIX = 165;
 constexpr int32_t COLUMNS_TRIED = 10;
+constexpr int32_t RETRY_COLUMNS = 10; // after the first, only columns 0 to 9 are tried
 constexpr int16_t BOMB_WIDTH = 3;
 constexpr int16_t BOMB_HEIGHT = 8;
+
+// ---- set-up ----
+
+// Only a new game clears the bombs: those in flight fall on through a wave
+// clear and through the cannon's death.
+void bombs_reset() {
+    for (Bomb& bomb : bombs)
+        bomb.kind = 0;
+    bomb_alternator = 0;
+}
+
+void bomb_pause_restart() {
+    bomb_step_count = 0;
+}
+
+// ---- per march step: the drop ----
 
 // The lowest live invader of a column, over all 40 rows; null when the
 // column is empty.
@@ -35,14 +50,13 @@ void bomb_try_drop() {
         return;
     bomb_step_count = 0;
 
-    // the first column is any of the 100; the ones after it only 0 to 9
     int32_t column = int32_t((uint32_t(bomb_seed) ^ SEED_MIX) % FORMATION_COLUMNS);
     const Invader* dropper = nullptr;
     for (int32_t tried = 0; tried < COLUMNS_TRIED; tried++) {
         dropper = lowest_in_column(column);
         if (dropper != nullptr)
             break;
-        column = (column + 1) % 10;
+        column = (column + 1) % RETRY_COLUMNS;
     }
     if (dropper == nullptr)
         return;
@@ -51,19 +65,15 @@ void bomb_try_drop() {
         if (bomb.kind != 0)
             continue;
         bomb.x = dropper->x;
-        bomb.y = int16_t(dropper->y + 8);
-        bomb.kind = (bomb_alternator & 1) == 0 ? 1 : 2;
+        bomb.y = int16_t(dropper->y + INVADER_HEIGHT);
+        bomb.kind = (bomb_alternator & 1) == 0 ? BOMB_CROSS : BOMB_ZIGZAG;
         bomb.anim = 0;
         bomb_alternator += 1;
         return;
     }
 }
 
-static bool hits_cannon(const Bomb& bomb) {
-    return cannon_appear_timer <= 0 && cannon_explosion_timer <= 0 &&
-           bomb.y + BOMB_HEIGHT >= BOMB_GROUND_Y && cannon_x < bomb.x &&
-           bomb.x < cannon_x + CANNON_WIDTH;
-}
+// ---- per frame: the fall ----
 
 void bomb_step() {
     bomb_alternator += 1;
@@ -71,21 +81,20 @@ void bomb_step() {
         if (bomb.kind == 0)
             continue;
         uint8_t kind = bomb.kind;
-        queue_fill(int16_t(bomb.x - 1), bomb.y, BOMB_WIDTH, BOMB_HEIGHT, 0);
+        pick_bomb_sprite(int16_t(bomb.x - BOMB_WIDTH / 2), bomb.y, BOMB_ERASE);
         bomb.y = int16_t(bomb.y + BOMB_SPEED);
         bomb.anim = uint8_t(bomb.anim + 1);
 
         // tested at the row just below its picture
+        int32_t below = bomb.y + BOMB_HEIGHT;
         bool hit = false;
-        if (shields_hit_test(bomb.x, bomb.y + BOMB_HEIGHT) != 0) {
+        if (shields_hit_test(bomb.x, below) != 0) {
             bomb.kind = 0;
             hit = true;
         }
-        // only the first bomb to reach a ready cannon destroys it: the timer
-        // it sets lets the others through
-        if (hits_cannon(bomb)) {
-            play_sound(0, SND_CANNON_DESTROYED);
-            cannon_explosion_timer = CANNON_DEATH_FRAMES;
+        // only the first bomb to reach a ready cannon destroys it: the wreck
+        // lets the others through
+        if (cannon_hit_test(bomb.x, below) != 0) {
             bomb.kind = 0;
             hit = true;
         }
@@ -94,7 +103,8 @@ void bomb_step() {
             bomb.kind = 0;
         } else if (!hit) {
             int32_t frame = bomb.anim & 1;
-            pick_bomb_sprite(int16_t(bomb.x - 1), bomb.y, (kind == 1 ? 2 : 4) + frame);
+            int32_t first = kind == BOMB_CROSS ? BOMB_CROSS_A : BOMB_ZIGZAG_A;
+            pick_bomb_sprite(int16_t(bomb.x - BOMB_WIDTH / 2), bomb.y, first + frame);
         }
     }
 }

@@ -16,44 +16,52 @@ uint32_t exploding_invader;
 int32_t explosion_steps;
 int32_t bomb_seed;
 
-// How each kind is drawn and what it is worth to the hit test; indexed by
-// kind, entry 0 (dead) is never used.
+// How each kind is drawn, what the hit test reports for it and what it is
+// worth; indexed by kind, entry 0 (dead) is never drawn or hit.
 struct KindLook {
     int16_t half_width; // drawn at x - half_width, hit within x +- half_width
     int32_t erase_code;
     int32_t picture_code; // first frame; the second is the next code
     int hit_result;
+    int32_t points;
 };
 
-static const KindLook kind_looks[4] = {
-    {0, 0, 0, 0},
-    {6, 0, 1, 2},
-    {5, 3, 4, 3},
-    {4, 6, 7, 4},
+static const KindLook kind_looks[INVADER_KINDS + 1] = {
+    {0, 0, 0, 0, 0}, // dead
+    {6, INVADER1_ERASE, INVADER1_A, 2, 10},
+    {5, INVADER2_ERASE, INVADER2_A, 3, 20},
+    {4, INVADER3_ERASE, INVADER3_A, 4, 30},
 };
 
-// A hit invader always explodes in the 12-px erase and the 8 x 8 picture.
-constexpr int32_t EXPLOSION_ERASE_CODE = 0;
-constexpr int32_t EXPLOSION_PICTURE_CODE = 10;
+// The bottom row stands at y 544 with the first column at x 16; every 16
+// rows up the kind changes.
+constexpr int16_t COLUMN_PITCH = 16;
+constexpr int16_t ROW_PITCH = 12;
+constexpr int16_t BOTTOM_ROW_Y = 544;
+constexpr int32_t ROWS_PER_KIND = 16;
+
+// A hit invader always explodes in the widest erase and the 8 x 8 picture.
+constexpr int32_t EXPLOSION_ERASE_CODE = INVADER1_ERASE;
+constexpr int16_t EXPLOSION_ERASE_HALF_WIDTH = 6;
+constexpr int32_t EXPLOSION_PICTURE_CODE = INVADER_EXPLOSION;
+constexpr int16_t EXPLOSION_HALF_WIDTH = 4;
 
 constexpr int16_t MARCH_STEP_X = 4;
 constexpr int16_t MARCH_STEP_Y = 8;
 constexpr int16_t TURN_LEFT_BELOW_X = 16;
 constexpr int16_t TURN_RIGHT_FROM_X = 1805;
+constexpr int32_t FEET_SPREAD = 4; // the bites are this far either side of the centre
+constexpr uint32_t MARCH_NOTES = 4;
 
-// These counters run on for as long as the program does, so they wrap
-// instead of overflowing.
-static int32_t count_up(int32_t n) {
-    return int32_t(uint32_t(n) + 1u);
-}
+// ---- set-up ----
 
 void formation_reset() {
     for (int32_t row = 0; row < FORMATION_ROWS; row++) {
         for (int32_t column = 0; column < FORMATION_COLUMNS; column++) {
             Invader& invader = formation[row * FORMATION_COLUMNS + column];
-            invader.x = int16_t(16 * (column + 1));
-            invader.y = int16_t(544 - 12 * row);
-            invader.kind = uint8_t(row / 16 + 1);
+            invader.x = int16_t(COLUMN_PITCH * (column + 1));
+            invader.y = int16_t(BOTTOM_ROW_Y - ROW_PITCH * row);
+            invader.kind = uint8_t(row / ROWS_PER_KIND + 1);
         }
     }
     march_cursor = 0;
@@ -62,21 +70,31 @@ void formation_reset() {
     sweep_started = 0;
     march_note_index = 0;
     explosion_steps = 0;
-    bomb_step_count = 0;
+    bomb_pause_restart();
     bomb_seed = 0;
+}
+
+// ---- per march step ----
+
+// These counters run on for as long as the program does, so they wrap
+// instead of overflowing.
+static int32_t count_up(int32_t n) {
+    return int32_t(uint32_t(n) + 1u);
 }
 
 // One call of the explosion: erase, then the picture until the last call,
 // which leaves the slot dead and black.
 static void explosion_step() {
     Invader& invader = formation[exploding_invader];
-    pick_invader_sprite(int16_t(invader.x - 6), invader.y, EXPLOSION_ERASE_CODE);
+    pick_invader_sprite(int16_t(invader.x - EXPLOSION_ERASE_HALF_WIDTH), invader.y,
+                        EXPLOSION_ERASE_CODE);
     explosion_steps -= 1;
     if (explosion_steps <= 0) {
         invader.kind = 0;
         return;
     }
-    pick_invader_sprite(int16_t(invader.x - 4), invader.y, EXPLOSION_PICTURE_CODE);
+    pick_invader_sprite(int16_t(invader.x - EXPLOSION_HALF_WIDTH), invader.y,
+                        EXPLOSION_PICTURE_CODE);
 }
 
 // Moves one live invader; returns 1 when it stepped down onto the invasion line.
@@ -95,10 +113,10 @@ static int move_invader(Invader& invader) {
     }
 
     // its feet bite into whatever shield lies just below it
-    int32_t feet = invader.y + 8;
-    shields_hit_test(invader.x - 4, feet);
+    int32_t feet = invader.y + INVADER_HEIGHT;
+    shields_hit_test(invader.x - FEET_SPREAD, feet);
     shields_hit_test(invader.x, feet);
-    shields_hit_test(invader.x + 4, feet);
+    shields_hit_test(invader.x + FEET_SPREAD, feet);
 
     // erase first: the queue runs in order, so the new picture wins the overlap
     const KindLook& look = kind_looks[invader.kind];
@@ -143,46 +161,11 @@ int formation_step() {
         invaded = move_invader(formation[k]);
     search_next(k);
 
+    // the bombs drop here, from the march
     bomb_try_drop();
     bomb_seed = count_up(bomb_seed);
     march_sound_tick();
     return invaded;
-}
-
-int formation_count() {
-    int count = 0;
-    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
-        if (formation[s].kind != 0)
-            count++;
-    }
-    return count;
-}
-
-int formation_hit_test(int32_t x, int32_t y) {
-    // nothing below the lowest row that still lives can be hit
-    int32_t y0 = 0;
-    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
-        if (formation[s].kind != 0) {
-            y0 = formation[s].y;
-            break;
-        }
-    }
-    if (y0 + 8 <= y)
-        return 0;
-
-    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
-        const Invader& invader = formation[s];
-        if (invader.kind == 0)
-            continue;
-        const KindLook& look = kind_looks[invader.kind];
-        if (invader.y <= y && y <= invader.y + 8 && invader.x - look.half_width <= x &&
-            x < invader.x + look.half_width) {
-            exploding_invader = uint32_t(s);
-            explosion_steps = EXPLOSION_STEPS;
-            return look.hit_result;
-        }
-    }
-    return 0;
 }
 
 // The bottom six rows steer the turn; the rows above follow them wherever
@@ -213,8 +196,53 @@ void formation_check_turn() {
 void march_sound_tick() {
     if (sweep_started == 0 || steps_since_note < MARCH_NOTE_MIN_STEPS)
         return;
-    play_sound(2, SND_MARCH_1 + int32_t(march_note_index));
-    march_note_index = (march_note_index + 1) % 4;
+    play_sound(VOICE_MARCH, SND_MARCH_1 + int32_t(march_note_index));
+    march_note_index = (march_note_index + 1) % MARCH_NOTES;
     sweep_started = 0;
     steps_since_note = 0;
+}
+
+// ---- what the shot finds ----
+
+int formation_count() {
+    int count = 0;
+    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
+        if (formation[s].kind != 0)
+            count++;
+    }
+    return count;
+}
+
+int formation_hit_test(int32_t x, int32_t y) {
+    // nothing below the lowest row that still lives can be hit
+    int32_t y0 = 0;
+    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
+        if (formation[s].kind != 0) {
+            y0 = formation[s].y;
+            break;
+        }
+    }
+    if (y0 + INVADER_HEIGHT <= y)
+        return 0;
+
+    for (int32_t s = 0; s < FORMATION_SCAN_SLOTS; s++) {
+        const Invader& invader = formation[s];
+        if (invader.kind == 0)
+            continue;
+        const KindLook& look = kind_looks[invader.kind];
+        if (invader.y <= y && y <= invader.y + INVADER_HEIGHT && invader.x - look.half_width <= x &&
+            x < invader.x + look.half_width) {
+            exploding_invader = uint32_t(s);
+            explosion_steps = EXPLOSION_STEPS;
+            return look.hit_result;
+        }
+    }
+    return 0;
+}
+
+int32_t invader_points(int hit_result) {
+    for (const KindLook& look : kind_looks)
+        if (look.hit_result == hit_result)
+            return look.points;
+    return 0;
 }

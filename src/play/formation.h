@@ -7,13 +7,15 @@
 struct Invader {
     int16_t x;    // horizontal centre
     int16_t y;    // top edge
-    uint8_t kind; // 0 dead, 1 to 3 live
+    uint8_t kind; // 0 dead, 1 to INVADER_KINDS live
 };
 
+constexpr int INVADER_KINDS = 3;
 constexpr int FORMATION_ROWS = 40;
 constexpr int FORMATION_COLUMNS = 100;
 constexpr int FORMATION_SLOTS = FORMATION_ROWS * FORMATION_COLUMNS;
 constexpr int FORMATION_SCAN_SLOTS = 600;
+constexpr int16_t INVADER_HEIGHT = 8;
 constexpr int16_t INVASION_Y = 948;
 constexpr int32_t EXPLOSION_STEPS = 20;
 constexpr int32_t MARCH_NOTE_MIN_STEPS = 25;
@@ -33,8 +35,13 @@ extern int32_t explosion_steps;
 extern int32_t bomb_seed;
 
 void formation_reset();
-int formation_step(); // 1 when the moved invader reached the invasion line
-int formation_count();
-int formation_hit_test(int32_t x, int32_t y);
+// Moves one invader, and may drop a bomb and play a march note; 1 when the
+// moved invader reached the invasion line.
+int formation_step();
 void formation_check_turn();
 void march_sound_tick();
+int formation_count();
+// 0, or the hit invader's kind + 1; its explosion has begun.
+int formation_hit_test(int32_t x, int32_t y);
+// What a hit reported by formation_hit_test is worth.
+int32_t invader_points(int hit_result);

@@ -13,28 +13,22 @@ int32_t score;
 int32_t hi_score;
 int32_t lives;
 
+// ---- set-up ----
+
 void game_start() {
     score = 0;
-    lives = 2;
+    lives = STARTING_LIVES;
     // discards whatever was still queued: all of this game is queued after it
     panel_setup();
-    cannon_x = 10;
-    cannon_appear_timer = CANNON_ENTRY_FRAMES;
-    cannon_explosion_timer = 0;
+    cannon_reset();
     shields_build();
-    player_shot.active = 0;
-    for (Bomb& bomb : bombs)
-        bomb.kind = 0;
-    bomb_alternator = 0;
-    shot_cooldown = 0;
+    bombs_reset();
     formation_reset();
-    // A ship still flying from the last game flies on; only its explosion
-    // and its countdown start afresh.
-    ship_explosion_timer = 0;
-    shots_fired = 0;
-    ship_countdown = SHIP_FIRST_COUNTDOWN;
-    play_sound(1, SND_GAME_START);
+    ship_reset();
+    play_sound(VOICE_INVADERS, SND_GAME_START);
 }
+
+// ---- per frame ----
 
 int game_frame() {
     present_frame();
@@ -44,12 +38,13 @@ int game_frame() {
             panel_draw_lives(lives);
     }
     // the shot is resolved before the march, so a hit invader has finished
-    // exploding by the end of this frame
+    // exploding by the end of this frame; the bombs fall inside this step
     int32_t points = shots_update();
     if (points > 0) {
         score += points;
         panel_draw_number(score, PANEL_SCORE_Y);
     }
+    // the march drops the bombs as it goes
     bool invaded = false;
     for (int32_t i = 0; i < MARCH_STEPS_PER_FRAME && !invaded; i++)
         invaded = formation_step() == 1;

@@ -7,6 +7,7 @@ extern int32_t score;
 extern int32_t hi_score;
 extern int32_t lives;
 
+constexpr int32_t STARTING_LIVES = 2;
 constexpr int32_t MARCH_STEPS_PER_FRAME = 50;
 
 void game_start();

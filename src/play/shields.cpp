@@ -20,9 +20,9 @@ constexpr int32_t BAND_SPLIT = 931;
 constexpr int32_t BAND_BOTTOM = 938;
 
 template <int W, int H>
-static void draw_block(const ShieldBlock& block, const Picture<W, H>& picture) {
-    queue_sprite(block.x, block.y, W, H, picture.pixels);
-}
+static void draw_block(const ShieldBlock& block, const Picture<W, H>& picture);
+
+// ---- set-up ----
 
 void shields_build() {
     for (int32_t i = 0; i < SHIELD_BLOCKS; i++) {
@@ -38,6 +38,8 @@ void shields_build() {
         draw_block(block, sprite_shield_block);
     }
 }
+
+// ---- per frame: what the shot, the bombs and the invaders' feet bite ----
 
 int shields_hit_test(int32_t x, int32_t y) {
     if (y < BAND_TOP || y > BAND_BOTTOM)
@@ -74,4 +76,11 @@ void shield_block_destroy(int32_t i) {
         draw_block(shield_blocks[i - 1], sprite_shield_worn_right);
     if (i % SHIELD_WIDTH_BLOCKS != SHIELD_WIDTH_BLOCKS - 1 && shield_blocks[i + 1].alive == 1)
         draw_block(shield_blocks[i + 1], sprite_shield_worn_left);
+}
+
+// ---- drawing ----
+
+template <int W, int H>
+static void draw_block(const ShieldBlock& block, const Picture<W, H>& picture) {
+    queue_sprite(block.x, block.y, W, H, picture.pixels);
 }

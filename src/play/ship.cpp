@@ -11,29 +11,32 @@ int32_t ship_countdown = 0;
 int32_t ship_steps = 0;
 int32_t ship_explosion_timer = 0;
 int32_t ship_leftward = 0;
-const int32_t ship_values[6] = {50, 100, 50, 100, 200, 300};
+const int32_t ship_values[SHIP_VALUE_COUNT] = {50, 100, 50, 100, 200, 300};
 
 constexpr int32_t SHIP_START_LEFT_X = 8;
 constexpr int32_t SHIP_START_RIGHT_X = 1812;
 constexpr int32_t SHIP_HIT_TOP = 16;
 constexpr int32_t SHIP_HIT_BOTTOM = 23;
+constexpr int32_t SHIP_HALF_WIDTH = 8;
+constexpr int32_t EXPLOSION_HALF_WIDTH = 4;
 constexpr int32_t SHIP_SOUND_EVERY = 25;
+constexpr int32_t SHIP_FRAME_BIT = 4; // the picture changes every four steps
+constexpr int32_t WAIT_PER_POINT = 5; // frames before the next crossing
 
-// Picture codes of pick_ship_sprite.
-constexpr int32_t SHIP_ERASE = 0;
-constexpr int32_t SHIP_FRAME_A = 1;
-constexpr int32_t SHIP_FRAME_B = 2;
-constexpr int32_t EXPLOSION_ERASE = 3;
-constexpr int32_t EXPLOSION_PICTURE = 4;
+// ---- set-up ----
 
-// The more shots fired, the more a hit is worth and the longer the wait;
-// the value is read afresh each time.
-static int32_t ship_value_now() {
-    return ship_values[uint32_t(shots_fired) % 6];
+// A ship still flying from the last game flies on; only its explosion and
+// its countdown start afresh.
+void ship_reset() {
+    ship_explosion_timer = 0;
+    ship_countdown = SHIP_FIRST_COUNTDOWN;
 }
 
+// ---- per frame ----
+
+// The more a hit would be worth now, the longer the wait.
 static void ship_park() {
-    ship_countdown = 5 * ship_value_now();
+    ship_countdown = WAIT_PER_POINT * ship_value();
     ship_x = SHIP_PARKED_X;
 }
 
@@ -43,7 +46,7 @@ void ship_update() {
         ship_explosion_timer -= 1;
         if (ship_explosion_timer > 0)
             return;
-        pick_ship_sprite(int16_t(ship_x - 4), EXPLOSION_ERASE);
+        pick_ship_sprite(int16_t(ship_x - EXPLOSION_HALF_WIDTH), SHIP_EXPLOSION_ERASE);
         ship_steps = 0;
         ship_park();
         return;
@@ -63,8 +66,8 @@ void ship_update() {
         return;
 
     if (ship_steps % SHIP_SOUND_EVERY == 0)
-        play_sound(3, SND_SHIP_FLYING);
-    pick_ship_sprite(int16_t(ship_x - 8), SHIP_ERASE);
+        play_sound(VOICE_SHIP, SND_SHIP_FLYING);
+    pick_ship_sprite(int16_t(ship_x - SHIP_HALF_WIDTH), SHIP_ERASE);
     ship_x += ship_leftward ? -1 : 1;
     ship_steps -= 1;
     // the last step only erases: a finished crossing leaves nothing behind
@@ -72,7 +75,8 @@ void ship_update() {
         ship_park();
         return;
     }
-    pick_ship_sprite(int16_t(ship_x - 8), (ship_steps & 4) ? SHIP_FRAME_B : SHIP_FRAME_A);
+    pick_ship_sprite(int16_t(ship_x - SHIP_HALF_WIDTH),
+                     (ship_steps & SHIP_FRAME_BIT) ? SHIP_B : SHIP_A);
 }
 
 int ship_hit_test(int32_t x, int32_t y) {
@@ -80,10 +84,15 @@ int ship_hit_test(int32_t x, int32_t y) {
         return 0;
     if (y < SHIP_HIT_TOP || y > SHIP_HIT_BOTTOM)
         return 0;
-    if (x < ship_x - 8 || x >= ship_x + 8)
+    if (x < ship_x - SHIP_HALF_WIDTH || x >= ship_x + SHIP_HALF_WIDTH)
         return 0;
     ship_explosion_timer = SHIP_EXPLOSION_FRAMES;
-    pick_ship_sprite(int16_t(ship_x - 8), SHIP_ERASE);
-    pick_ship_sprite(int16_t(ship_x - 4), EXPLOSION_PICTURE);
+    pick_ship_sprite(int16_t(ship_x - SHIP_HALF_WIDTH), SHIP_ERASE);
+    pick_ship_sprite(int16_t(ship_x - EXPLOSION_HALF_WIDTH), SHIP_EXPLOSION);
     return 1;
+}
+
+// Read afresh at every use: a shot fired meanwhile changes it.
+int32_t ship_value() {
+    return ship_values[uint32_t(shots_fired) % SHIP_VALUE_COUNT];
 }

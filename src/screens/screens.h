@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// How long the splash and the game-over screen stay, in frames.
+constexpr int32_t SPLASH_FRAMES = 180;
+constexpr int32_t GAME_OVER_FRAMES = 300;
+
 extern int32_t frame_timer;
 extern int32_t start_countdown;
 

@@ -8,7 +8,23 @@
 Voice voices[VOICES];
 uint8_t mix_buffers[2][MIX_SAMPLES];
 uint32_t mix_toggle;
+int32_t mix_handed;
 const uint8_t* sound_table[SOUND_COUNT];
+
+// SDL 1.2 from 1.2.50 on is the compatibility layer over SDL 2. Some of SDL
+// 2's drivers (dummy among them) round a device buffer up to a power of two
+// samples but keep the byte size of the count asked for, then ask the
+// callback for the rounded size: 2000 samples would write 8192 bytes into an
+// 8000-byte buffer. There the device is asked for a power of two, which the
+// callback cuts from the 2000-sample buffers like any other size.
+constexpr int SDL2_LAYER_PATCH = 50;
+constexpr int SDL2_DEVICE_SAMPLES = 2048;
+
+static Uint16 device_samples() {
+    const SDL_version* linked = SDL_Linked_Version();
+    bool over_sdl2 = linked->major == 1 && linked->minor == 2 && linked->patch >= SDL2_LAYER_PATCH;
+    return over_sdl2 ? SDL2_DEVICE_SAMPLES : MIX_SAMPLES;
+}
 
 // ---- set-up ----
 
@@ -17,7 +33,7 @@ int audio_init() {
     wanted.freq = AUDIO_RATE;
     wanted.format = AUDIO_U8;
     wanted.channels = 1;
-    wanted.samples = MIX_SAMPLES;
+    wanted.samples = device_samples();
     wanted.callback = audio_callback;
     wanted.userdata = nullptr;
     // No obtained spec: SDL converts for the device, so the callback always
@@ -39,6 +55,7 @@ int mix_start() {
     mix_into_buffer();
     mix_toggle = 0;
     mix_into_buffer();
+    mix_handed = MIX_SAMPLES; // A counts as played out: the first callback takes B
     SDL_PauseAudio(0);
     return 0;
 }
@@ -65,20 +82,25 @@ void play_sound(int32_t voice, int32_t id) {
 
 // ---- the audio thread ----
 
+// Hands SDL the mixed bytes in order, whatever `len` it asks for: a buffer
+// played out is swapped for the other one, and refilled at once so that it is
+// ready when that one is used up. With `len` 2000 every call plays exactly one
+// buffer. SDL has silenced the stream, so mixing in copies the bytes.
 void audio_callback(void*, Uint8* stream, int len) {
-    const uint8_t* taken;
-    if (mix_toggle == 0) {
-        mix_toggle = 1;
-        taken = mix_buffers[1];
-    } else {
-        mix_toggle = 0;
-        taken = mix_buffers[0];
+    int done = 0;
+    while (done < len) {
+        if (mix_handed == MIX_SAMPLES) {
+            mix_toggle = mix_toggle == 0 ? 1 : 0;
+            mix_handed = 0;
+        }
+        const uint8_t* taken = mix_buffers[mix_toggle];
+        int bytes = len - done < MIX_SAMPLES - mix_handed ? len - done : MIX_SAMPLES - mix_handed;
+        SDL_MixAudio(stream + done, taken + mix_handed, Uint32(bytes), SDL_MIX_MAXVOLUME);
+        done += bytes;
+        mix_handed += bytes;
+        if (mix_handed == MIX_SAMPLES)
+            mix_into_buffer();
     }
-    // SDL asks for 2000 bytes with our spec, but the stream is its memory:
-    // never write past what it asked for.
-    int bytes = len < 0 ? 0 : len > MIX_SAMPLES ? MIX_SAMPLES : len;
-    SDL_MixAudio(stream, taken, Uint32(bytes), SDL_MIX_MAXVOLUME);
-    mix_into_buffer();
 }
 
 // Refills the buffer that was not played last: B after A, A after B.

@@ -16,7 +16,17 @@ constexpr int VOICES = 4;
 constexpr int MIX_SAMPLES = 2000;
 constexpr int AUDIO_RATE = 8000;
 
+// What each voice carries: a sound started on a voice cuts short the one
+// that was playing there.
 enum : int32_t {
+    VOICE_CANNON = 0,   // the shot and the cannon's end
+    VOICE_INVADERS = 1, // a hit invader, and the tune that opens a game
+    VOICE_MARCH = 2,    // the march, the title's start and the game-over tune
+    VOICE_SHIP = 3,     // the mystery ship flying and hit
+};
+
+enum : int32_t {
+    SND_STOP = 0, // silences the voice
     SND_GAME_OVER = 1,
     SND_INVADER_HIT = 2,
     SND_CANNON_DESTROYED = 3,
@@ -34,12 +44,8 @@ enum : int32_t {
 extern Voice voices[VOICES];
 extern uint8_t mix_buffers[2][MIX_SAMPLES]; // A and B
 extern uint32_t mix_toggle;                 // 0: A played last, 1: B played last
+extern int32_t mix_handed;                  // bytes of that buffer handed to SDL so far
 extern const uint8_t* sound_table[SOUND_COUNT];
-
-// The samples of sound id 1 to 12 that are actually played.
-constexpr int32_t played_length(int32_t id) {
-    return (sound_lengths[id - 1] - 52) & 0x7FFFFFFC;
-}
 
 int audio_init();
 int audio_shutdown();

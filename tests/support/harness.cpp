@@ -94,12 +94,3 @@ void paint_surface(uint32_t word) {
             reinterpret_cast<uint32_t*>(row)[x] = word;
         }
 }
-
-void push_key(SDLKey key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.type = event.type;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-}

@@ -5,6 +5,8 @@
 #include <SDL.h>
 #include <cstdint>
 
+#include "tools/headless.h"
+
 // While fake_clock_on is 0 the wrapped calls go to the real SDL.
 extern int fake_clock_on;
 extern uint32_t fake_ticks;          // what SDL_GetTicks returns
@@ -27,5 +29,3 @@ uint8_t pixel_gray(int x, int y);
 uint32_t pixel_word(int x, int y);
 // Fill the whole surface with one 32-bit word, bypassing the queue.
 void paint_surface(uint32_t word);
-// Push a key event into SDL's queue.
-void push_key(SDLKey key, bool down);

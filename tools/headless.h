@@ -1,0 +1,14 @@
+// Start-up shared by the tools that run the game without a player.
+#pragma once
+
+#include <SDL.h>
+
+// SDL's dummy drivers and a real 1900x980 surface, the input with the pads
+// shut out so that only the tool steers, and the sound bank filled without
+// a device, so that play_sound only stores into a voice. 0 when the window
+// is open, else SDL's complaint is in SDL_GetError.
+int headless_start();
+
+// Presses or releases a key through SDL's own queue, as the keyboard would;
+// SDL_PushEvent's result, 0 when the event was queued.
+int headless_key(SDLKey key, bool down);
