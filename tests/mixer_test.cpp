@@ -66,12 +66,15 @@ TEST(Mixer, VoicesAddClampAndEndMidBuffer) {
         EXPECT_EQ(count_not(mix_next(), 0, MIX_SAMPLES, 128), 0) << "no voice is left";
 }
 
-// The tune begins again while the ship hums on; the cannon's destruction
-// replaces a shot still waiting to sound; id 0 silences a voice.
+// The tune begins again while the ship hums on and the march has ended; the
+// cannon's destruction replaces a shot still waiting to sound; id 0
+// silences a voice.
 TEST(Mixer, ANewSoundCutsOffTheOldOneOnTheSameVoiceOnlyAndIdZeroStopsIt) {
     start_mixer();
     play_sound(1, SND_GAME_START);
+    play_sound(2, SND_MARCH_4);
     play_sound(3, SND_SHIP_FLYING);
+    EXPECT_EQ(voices[2].remaining, played_length(SND_MARCH_4)) << "the last sound plays too";
     mix_next();
     play_sound(1, SND_GAME_START);
     EXPECT_EQ(voices[1].remaining, played_length(SND_GAME_START));
