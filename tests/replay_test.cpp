@@ -131,7 +131,6 @@ TEST(ReplayIdle, TheFormationInvadesAtTheFrameItsMarchGives) {
         t += 54 * SWEEP_FRAMES;
     }
     int invasion = expected.back().first + 1;
-    EXPECT_EQ(invasion, 220161);
 
     std::vector<std::pair<int, std::string>> turns;
     for (size_t i = 1; i < r.frames.size(); i++) {
