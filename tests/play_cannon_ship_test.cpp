@@ -2,6 +2,8 @@
 // after a hit, what one move of the shot scores, and when, from where and
 // for how much the ship crosses.
 #include <array>
+#include <string>
+#include <vector>
 
 #include "support/play_rig.h"
 
@@ -147,4 +149,61 @@ TEST(Ship, AFlyingOrExplodingShipFliesOnIntoTheNextGame) {
     game_start();
     ship_update();
     EXPECT_TRUE(ship_x == 699 && ship_steps == 999) << "the wreck flies on, whole";
+}
+
+// The pictures an update queued at the cannon's row: 'c' cannon, 'a' and
+// 'b' the two wreck pictures, '.' an erase.
+std::string cannon_pictures() {
+    std::string seen;
+    for (int i = 0; i < queue_count; i++) {
+        const uint8_t* p = draw_queue[(queue_read + i) % DRAW_QUEUE_SLOTS].pixels;
+        seen += p == sprite_cannon.pixels           ? 'c'
+                : p == sprite_cannon_blast_a.pixels ? 'a'
+                : p == sprite_cannon_blast_b.pixels ? 'b'
+                                                    : '.';
+    }
+    return seen;
+}
+
+// 90 frames of wreck, four of each picture, the last one erased; then the
+// cannon shows every other frame for 60 and stands still from then on.
+TEST(Cannon, TheWreckFlickersEveryFourFramesThenTheCannonBlinksInForSixty) {
+    quiet_field();
+    cannon_explosion_timer = 90;
+    std::string wreck = "aaa", entry;
+    for (int run = 0; run < 21; run++)
+        wreck += run % 2 ? "aaaa" : "bbbb";
+    wreck += "aaa.";
+    for (int frame = 1; frame <= 30; frame++)
+        entry += "|.|.c";
+    std::string seen[2];
+    for (int frame = 1; frame <= 90 + 61; frame++) {
+        empty_queue();
+        pad_buttons[0] = BUTTON_LEFT * (frame == 50); // the wreck does not move
+        player_update();
+        seen[frame > 90] += (frame > 90 ? "|" : "") + cannon_pictures();
+    }
+    EXPECT_EQ(seen[0], wreck);
+    EXPECT_EQ(seen[1], entry + "|");
+    EXPECT_EQ(cannon_x, 1000);
+}
+
+TEST(Ship, HumsEveryTwentyFifthStepAndChangesPictureEveryFourth) {
+    quiet_field();
+    fly_ship_at(500);
+    std::string pictures;
+    std::vector<int> hums;
+    for (int step = 1; step <= 100; step++) {
+        empty_queue();
+        voices[3] = Voice{};
+        ship_update();
+        if (voices[3].remaining)
+            hums.push_back(step);
+        EXPECT_EQ(sound_on(3), voices[3].remaining ? SND_SHIP_FLYING : 0);
+        const uint8_t* p = draw_queue[1].pixels;
+        pictures += p == sprite_ship_a.pixels ? 'a' : p == sprite_ship_b.pixels ? 'b' : '?';
+    }
+    EXPECT_EQ(hums, (std::vector<int>{1, 26, 51, 76}));
+    EXPECT_EQ(pictures.substr(0, 12), "bbbbaaaabbbb");
+    EXPECT_EQ(pictures.find('?'), std::string::npos);
 }

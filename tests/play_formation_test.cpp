@@ -1,6 +1,7 @@
 // The formation: the turns at the edges, the invasion line and an
 // explosion played out within one frame.
 #include <array>
+#include <vector>
 
 #include "support/play_rig.h"
 
@@ -74,4 +75,40 @@ TEST(FormationExplosion, AnInvaderHitInAFrameIsGoneUnseenAndThatFrameMarches30St
         for (int x = 0; x < 12; x++)
             ASSERT_TRUE(pixel_gray(10 + x, 544 + y) == 0 &&
                         pixel_gray(30 + x, 544 + y) == sprite_invader1_a.pixels[12 * y + x]);
+}
+
+// The id of the march note the step started on voice 2, or 0.
+int32_t step_note() {
+    voices[2] = Voice{};
+    formation_step();
+    return voices[2].remaining ? sound_on(2) : 0;
+}
+
+TEST(FormationNotes, OneNotePerSweepAtTheWrapCyclingFromNote9AgainEachWave) {
+    full_formation();
+    std::vector<int32_t> notes;
+    for (uint32_t sweeps = 0; notes.size() < 6;) {
+        int32_t note = step_note();
+        ASSERT_EQ(note != 0, sweep_count != sweeps) << "step of sweep " << sweep_count;
+        sweeps = sweep_count;
+        if (note)
+            notes.push_back(note);
+        if (notes.size() == 5 && note) {
+            formation_reset();
+            sweeps = 0;
+        }
+    }
+    EXPECT_EQ(notes, (std::vector<int32_t>{9, 10, 11, 12, 9, 9}));
+}
+
+TEST(FormationNotes, SweepsShorterThan25StepsGetANoteEvery25Steps) {
+    full_formation();
+    thin_out(0, 3); // 12 invaders: a sweep of 12 steps
+    std::vector<int> at;
+    for (int step = 1; step <= 200; step++)
+        if (step_note())
+            at.push_back(step);
+    ASSERT_GE(at.size(), 7u);
+    for (size_t i = 1; i < at.size(); i++)
+        EXPECT_EQ(at[i] - at[i - 1], 25) << "note " << i;
 }

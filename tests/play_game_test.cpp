@@ -1,5 +1,5 @@
 // One game as the player sees it: the panel, the reserve of cannons, the
-// end of a game, the hi-score, waves, and a long march beyond the edges.
+// end of a game, the hi-score and waves.
 #include "assets/font.h"
 #include "display/panel.h"
 #include "support/play_rig.h"
@@ -111,30 +111,4 @@ TEST(GameWave, ClearingTheBottomRowsRebuildsFormationAndShieldsInTheSameFrame) {
     }
     EXPECT_TRUE(bombs[0].kind == 1 && bombs[0].y == 603 && cannon_x == 700 && lives == 2)
         << "everything else carries on";
-}
-
-TEST(GameLong, UpperRowsLeaveTheWindowOnBothSidesWithoutHarm) {
-    new_game(0);
-    // the outer ten columns of the bottom six rows shot away; above them only
-    // the outer columns of every fifth row stand, which keeps the sweeps short
-    for (int s = 0; s < FORMATION_SLOTS; s++) {
-        bool outer = s % 100 < 10 || s % 100 >= 90;
-        if (s < 600 ? outer : !outer || s / 100 % 5 != 1)
-            formation[s].kind = 0;
-    }
-    int left_out = 0, right_out = 0;
-    for (uint32_t frame = 0, noise = 12345; frame < 3000 && !(left_out && right_out); frame++) {
-        if (frame % 7 == 0) // a fixed noise holds moves and presses fire
-            pad_buttons[0] = (noise = noise * 1103515245u + 12345u) >> 16 &
-                             (BUTTON_LEFT | BUTTON_RIGHT | BUTTON_FIRE);
-        ASSERT_EQ(game_frame(), 1) << "frame " << frame;
-        ASSERT_TRUE(queue_count <= 3071 && cannon_x >= 1 && cannon_x <= 1806 && score % 10 == 0);
-        ASSERT_TRUE(ship_x >= -32 && ship_x <= 1812 &&
-                    (!player_shot.active || (player_shot.y >= 7 && player_shot.y <= 947)));
-        left_out += formation[600].x <= -8; // the whole picture beyond the edge
-        right_out += formation[699].x >= SCREEN_WIDTH + 8;
-        lives = 2; // topped up so that this one game lasts
-    }
-    EXPECT_TRUE(left_out && right_out) << "left " << left_out << ", right " << right_out;
-    EXPECT_GT(shots_fired, 0);
 }

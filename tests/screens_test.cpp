@@ -20,6 +20,7 @@ class Screens : public ::testing::Test {
     void SetUp() override {
         start_video();
         input_init();
+        quit_requested = 0; // as a program starts, whatever an earlier test asked
         fake_clock_reset(0);
     }
 };
@@ -91,19 +92,8 @@ TEST_F(Input, StickHasAStrictDeadZoneOf20000AndEachAxisOwnsTwoDirections) {
 }
 
 // Pad 0's buttons share one word with the keyboard; its stick has its own.
-// Button 10 and a third pad belong to no one, and an event counts only if
-// the state it carries matches its type.
-TEST_F(Input, PadButtonsMapByTheTableOnlyForTwoPadsAndMatchingStates) {
-    const ButtonMask table[11] = {0x40, 0x10, 0x20, 0x80, 0x100, 0x200, 0x2, 0x4, 0x1, 0x8, 0};
-    for (int b = 0; b <= 10; b++) { // each poll also lets go of the last button
-        push_button(1, b, SDL_JOYBUTTONDOWN);
-        push_button(2, b, SDL_JOYBUTTONDOWN);
-        push_axis(2, b % 2, -30000);
-        input_poll();
-        EXPECT_EQ(pad_buttons[1], table[b]) << b;
-        EXPECT_EQ(pad_buttons[0] | pad_axes[0] | pad_axes[1], 0u) << b;
-        push_button(1, b, SDL_JOYBUTTONUP, SDL_RELEASED);
-    }
+// An event counts only if the state it carries matches its type.
+TEST_F(Input, PadZeroButtonsAndStickReachThePlayerAndOnlyMatchingStatesCount) {
     push_button(0, 7, SDL_JOYBUTTONDOWN); // pad left
     push_axis(0, 0, -30000);              // stick left
     headless_key(SDLK_LEFT, true);
@@ -313,13 +303,16 @@ TEST_F(Screens, GameOverShowsBothNumbersWhereThePanelHasThemAndPlaysItsTuneAlone
 
 // Escape goes in as the splash is set up; the pass that polls it is the
 // last. q, 2000 frames on, stops a program that missed it.
+int first_update; // the window update of video_init
 void press_escape_at_start(int calls) {
-    static const int first = calls;
-    if (calls == first + 1 || calls == first + 2000)
-        headless_key(calls == first + 1 ? SDLK_ESCAPE : SDLK_q, true);
+    if (first_update == 0)
+        first_update = calls;
+    if (calls == first_update + 1 || calls == first_update + 2000)
+        headless_key(calls == first_update + 1 ? SDLK_ESCAPE : SDLK_q, true);
 }
 
 TEST_F(Screens, EscapeDuringTheSplashEndsTheProgramAtTheFirstPollingPass) {
+    first_update = 0;
     update_rect_hook = press_escape_at_start;
     EXPECT_EQ(SDL_main(0, nullptr), 0);
     update_rect_hook = nullptr;

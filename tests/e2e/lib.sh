@@ -1,99 +1,153 @@
 # Shared by the end-to-end tests: a private Xvfb screen, the real program in
-# it with its sound written to a file, screenshots read back as gray bytes.
+# it with its sound written to a file, screenshots of its window read back
+# as gray bytes. Every wait has a deadline; past it the test fails saying
+# what it waited for, and the exit trap ends the game and the server.
 # Usage from a test: source lib.sh "$1" (the path of the orbostrak binary).
+# The program runs on whichever SDL 1.2 LD_LIBRARY_PATH selects.
 set -euo pipefail
 
 game_binary=$1
 work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
-screen_w=1920
+screen_w=1900 # screenshots hold the window only, in window coordinates
+screen_h=980
 game_pid=
 xvfb_pid=
+window=
+win_x=0
+win_y=0
 
 cleanup() {
-    [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    [[ -n $game_pid ]] && kill -CONT "$game_pid" 2>/dev/null && kill "$game_pid" 2>/dev/null
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT HUP # a test stopped from outside cleans up too
 
 fail() {
     echo "FAIL: $*" >&2
     [[ -f $work/shot.png ]] && cp "$work/shot.png" "/tmp/orbostrak-e2e-failed-$(basename "$0" .sh).png"
+    [[ -s $work/game.log ]] && sed 's/^/game: /' "$work/game.log" >&2
     exit 1
 }
 
-# A free display number: the lock files of running servers tell.
-start_xvfb() {
-    local n=70
-    while [[ -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
-    export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 ${screen_w}x1080x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+# Runs the command $3... until it succeeds; after $2 seconds the test fails
+# waiting for $1. The command must not hang by itself.
+wait_until() {
+    local what=$1 limit=$2 deadline=$((SECONDS + $2))
+    shift 2
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "timed out after $limit s waiting for $what"
         sleep 0.05
     done
-    fail "Xvfb did not start on $DISPLAY"
 }
 
-# Starts the game; its window is found by its class, the program's name.
+# The server picks a free display itself and writes its number once it
+# accepts connections; -noreset keeps it up when a probing client leaves.
+start_xvfb() {
+    Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    xvfb_ready() {
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
+        grep -q '^[0-9]' "$work/display"
+    }
+    wait_until "Xvfb to report its display" 60 xvfb_ready
+    export DISPLAY=:$(head -1 "$work/display")
+}
+
+# The game's window at its full size; SDL opens it small and resizes it,
+# and where it stands depends on the library (0,0 or centred).
+window_placed() {
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
+    local id geometry
+    for id in $(xdotool search --class orbostrak 2>/dev/null); do
+        geometry=$(xwininfo -id "$id" 2>/dev/null | awk '
+            /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+            /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { v = 1 }
+            END { if (v) print x, y, w, h }')
+        if [[ $geometry == *" 1900 980" ]]; then
+            window=$id
+            read -r win_x win_y _ <<<"$geometry"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Starts the game and finds its window; the pointer goes to its middle, so
+# the keyboard focus, which follows the pointer, is on the game.
 start_game() {
     SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
-    window=$(xdotool search --sync --class orbostrak | head -1)
-    [[ -n $window ]] || fail "no game window"
+    wait_until "a 1900x980 game window" 120 window_placed
+    pointer_at 950 490
 }
+pointer_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)); }
 
-# Screenshot of the whole screen as one gray byte per pixel, rows of 1920.
-# A later analysis can look at an earlier screenshot kept by keep_shot.
+# Screenshot of the window as one gray byte per pixel, rows of 1900.
 shoot() {
     xwd -root -silent >"$work/shot.xwd"
-    /usr/bin/convert "xwd:$work/shot.xwd" -depth 8 "gray:$work/shot.gray"
+    /usr/bin/convert "xwd:$work/shot.xwd" -crop "${screen_w}x${screen_h}+$win_x+$win_y" +repage \
+        -depth 8 "gray:$work/shot.gray"
 }
-keep_shot() { cp "$work/shot.gray" "$work/$1.gray"; }
-use_shot() { cp "$work/$1.gray" "$work/shot.gray"; }
-save_png() { /usr/bin/convert "xwd:$work/shot.xwd" "$work/shot.png"; }
+save_png() {
+    /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" "$work/shot.png"
+}
 
 pixel() { od -An -tu1 -j $(($2 * screen_w + $1)) -N 1 "$work/shot.gray" | tr -d ' '; }
 
 # The gray bytes of a rectangle x y w h, one value per line.
 region() {
-    /usr/bin/convert -size ${screen_w}x1080 -depth 8 "gray:$work/shot.gray" \
+    /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" \
         -crop "$3x$4+$1+$2" +repage -depth 8 gray:- | od -An -tu1 -v | tr -s ' ' '\n' | sed '/^$/d'
 }
 count_gray() { region "$1" "$2" "$3" "$4" | grep -cx "$5" || true; }
 count_lit() { region "$1" "$2" "$3" "$4" | grep -cvx 0 || true; }
 
-# A press held long enough for the game's next poll to see it: a tap that
-# begins and ends between two frames goes unseen.
+# A key held until the game has had time to see it: the press ends only
+# after a screenshot shows $2 (a check) true, or after $3 seconds.
+hold_until() {
+    local key=$1 check=$2 deadline=$((SECONDS + ${3:-30}))
+    xdotool keydown "$key"
+    until shoot && $check; do
+        if ((SECONDS >= deadline)); then
+            xdotool keyup "$key"
+            save_png
+            fail "timed out holding $key, waiting for $check"
+        fi
+    done
+    xdotool keyup "$key"
+}
+# Pressed and released: seen by the game only if a poll falls in between,
+# so callers check the effect and press again.
 press() { xdotool keydown "$1" sleep 0.1 keyup "$1"; }
 
 expect_eq() { [[ "$1" == "$2" ]] || fail "$3: got $1, expected $2"; }
 expect_ge() { (($1 >= $2)) || fail "$3: got $1, expected at least $2"; }
 
-# The game's exit status, once it has ended by itself within five seconds.
+# The game's exit status, once it has ended by itself; after $3 seconds
+# (default 60) the game is killed and the test fails.
 expect_exit() {
-    for _ in $(seq 50); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+    wait_until "the game to end ($2)" "${3:-60}" game_ended
     local status
     wait "$game_pid" && status=0 || status=$?
     game_pid=
     expect_eq "$status" "$1" "$2"
 }
 
-# Waits up to $2 seconds until the command $1 succeeds on a fresh screenshot.
+# Waits up to $2 seconds until the check $1 holds on a fresh screenshot.
 wait_for() {
     local what=$1 deadline=$((SECONDS + $2))
-    while ((SECONDS < deadline)); do
-        shoot
-        if $what; then return 0; fi
-        sleep 0.2
+    until shoot && $what; do
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $what"
+        if ((SECONDS >= deadline)); then
+            save_png
+            fail "timed out after $2 s waiting for $what"
+        fi
     done
-    save_png
-    fail "timed out waiting for $what"
 }
 
 # The sound the game wrote, as the largest distance of a sample from the
@@ -111,3 +165,5 @@ game_over_shown() {
     (($(count_lit 1704 116 72 8) > 40)) && (($(count_lit 1828 56 56 8) > 40)) &&
         [[ $(pixel 1820 500) == 0 && $(pixel 500 970) == 0 ]]
 }
+# The title's prompt, once shown, tells that the title listens to fire.
+prompt_shown() { title_shown && (($(count_lit 906 550 88 8) > 40)); }

@@ -12,7 +12,6 @@ extern int fake_clock_on;
 extern uint32_t fake_ticks;          // what SDL_GetTicks returns
 extern uint32_t fake_delay_total;    // sum of all SDL_Delay arguments
 extern int fake_delay_calls;         // number of SDL_Delay calls
-extern uint32_t fake_last_delay;     // argument of the latest SDL_Delay
 extern uint32_t fake_ticks_per_call; // added to fake_ticks after every SDL_GetTicks
 extern int update_rect_calls;        // SDL_UpdateRect calls since start
 // Called after every SDL_UpdateRect with the new count, when set.
