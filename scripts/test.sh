@@ -19,7 +19,10 @@ ctest --test-dir build-test --output-on-failure -j"$jobs" || status=1
 # of its own: the same binaries load it through LD_LIBRARY_PATH.
 compat_lib=$(dpkg -L libsdl1.2-compat | grep '/libSDL-1.2.so.0$' | head -n 1)
 compat_dir=$(dirname "$compat_lib")
-if ! LD_LIBRARY_PATH=$compat_dir ldd build-test/orbostrak | grep -q "$compat_dir/"; then
+# ldd's whole answer first: grep -q stops reading early, and under pipefail
+# the SIGPIPE that ldd then gets would fail the check.
+loaded=$(LD_LIBRARY_PATH=$compat_dir ldd build-test/orbostrak)
+if ! grep -q "$compat_dir/" <<<"$loaded"; then
     echo "FAIL: the program does not load $compat_lib" >&2
     exit 1
 fi
