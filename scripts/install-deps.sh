@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(libsdl1.2-dev cmake g++ make)
 if [[ "${1:-}" == "--tests" ]]; then
     # libsdl1.2-compat: SDL 1.2 over SDL 2, which the tests also run on.
-    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps libsdl1.2-compat)
+    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils libsdl1.2-compat)
     # The install and package tests: the checkers and the Debian tool chain.
     packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
                debhelper fakeroot lintian)
