@@ -1,7 +1,7 @@
 #include "display/draw_queue.h"
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 #include "assets/font.h"
 #include "display/window.h"
@@ -26,17 +26,8 @@ constexpr uint32_t LAST_GLYPH_CODE = GLYPH_CODES - 1;
 // onto X11's own framebuffer takes a tenth of that. These are SDL's settings,
 // set only where the user has not set them; SDL 1.2 itself ignores them.
 static void prefer_software_presenting() {
-    static char renderer[] = "SDL_RENDER_DRIVER=software";
-    static char framebuffer[] = "SDL_FRAMEBUFFER_ACCELERATION=0";
-    char* settings[] = {renderer, framebuffer};
-    for (char* setting : settings) {
-        char name[32];
-        size_t length = strcspn(setting, "=");
-        memcpy(name, setting, length);
-        name[length] = 0;
-        if (!SDL_getenv(name))
-            SDL_putenv(setting);
-    }
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
 }
 
 int video_init() {
