@@ -118,6 +118,24 @@ TEST(MixerDevice, TheCallbackHandsOutTheSameStreamWhateverLengthSdlAsksFor) {
     SDL_Quit();
 }
 
+// Xlib ends the program with exit(1) when its display goes away. By the time
+// the libraries unload, after every exit handler the game registered, the
+// audio thread must have stopped: over SDL 2 it would otherwise call
+// through the unloaded layer and crash the exit.
+TEST(MixerDevice, AnExitFromAnywhereStopsTheAudioThreadFirst) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto play_then_exit = [] {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        atexit([] { _exit(SDL_GetAudioStatus() == SDL_AUDIO_STOPPED ? 0 : 3); });
+        if (SDL_Init(SDL_INIT_AUDIO) != 0 || audio_init() != 0)
+            _exit(2);
+        play_sound(VOICE_SHIP, SND_SHIP_FLYING);
+        exit(1);
+    };
+    EXPECT_EXIT(play_then_exit(), testing::ExitedWithCode(0), "")
+        << "2: no audio device; 3: the audio still played when the libraries unloaded";
+}
+
 TEST(MixerDevice, WithoutADeviceTheGameRunsSilent) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SDL_Init(SDL_INIT_AUDIO);

@@ -3,6 +3,7 @@
 // on the audio thread inside the callback.
 #include "sound/mixer.h"
 
+#include <cstdlib>
 #include <cstring>
 
 Voice voices[VOICES];
@@ -28,6 +29,15 @@ static Uint16 device_samples() {
 
 // ---- set-up ----
 
+// Xlib ends the program with exit(1) when the X server goes away, from
+// wherever the game happens to be. The audio thread must be stopped before
+// the libraries unload behind it: over SDL 2 the compatibility layer's own
+// unloading leaves the thread calling through emptied pointers.
+static void stop_audio_at_exit() {
+    if (SDL_WasInit(SDL_INIT_AUDIO))
+        SDL_CloseAudio();
+}
+
 int audio_init() {
     SDL_AudioSpec wanted{};
     wanted.freq = AUDIO_RATE;
@@ -40,6 +50,9 @@ int audio_init() {
     // sees 8-bit mono at 8000 Hz.
     if (SDL_OpenAudio(&wanted, nullptr) < 0)
         return 1;
+    static bool stop_registered = false;
+    if (!stop_registered)
+        stop_registered = atexit(stop_audio_at_exit) == 0;
     mix_start();
     for (int i = 0; i < SOUND_COUNT; i++)
         sound_table[i] = sound_blocks[i];
