@@ -1,6 +1,5 @@
-// The program frame: keyboard and pads becoming held-button masks and a quit
-// request; the splash, title and game-over screens and the screen sequence
-// between them, frame by frame with a fake clock.
+// The program frame: keys and pads becoming held buttons and a quit request,
+// and the splash, title and game-over screens in sequence on a fake clock.
 #include <gtest/gtest.h>
 
 #include "assets/font.h"
@@ -8,9 +7,8 @@
 #include "frame/input.h"
 #include "frame/screen_sequence.h"
 #include "screens/screens.h"
+#include "sound/mixer.h"
 #include "support/harness.h"
-
-namespace {
 
 class Screens : public ::testing::Test {
   protected:
@@ -23,25 +21,28 @@ class Screens : public ::testing::Test {
 
 // A key, pad or other event: `a` is the key or the pad, `b` the axis or
 // button, `c` the axis's value or the state a button event claims.
-SDL_Event ev(Uint8 type, int a = 0, int b = 0, int c = SDL_PRESSED) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.keysym.sym = SDLKey(a);
-    if (type == SDL_JOYAXISMOTION)
+static SDL_Event ev(Uint8 type, int a = 0, int b = 0, int c = SDL_PRESSED) {
+    SDL_Event e{type};
+    if (type == SDL_KEYDOWN || type == SDL_KEYUP)
+        e.key.keysym.sym = SDLKey(a);
+    else if (type == SDL_JOYAXISMOTION)
         e.jaxis = SDL_JoyAxisEvent{type, Uint8(a), Uint8(b), Sint16(c)};
-    if (type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP)
+    else
         e.jbutton = SDL_JoyButtonEvent{type, Uint8(a), Uint8(b), Uint8(c)};
     return e;
 }
 
-void push_and_poll(SDL_Event e) {
+static void push_and_poll(SDL_Event e) {
     SDL_PushEvent(&e);
     input_poll();
 }
 
-// Z and Space share fire: letting go of either clears it. A quit lasts
-// one poll, and Escape holds no bit.
-TEST_F(Screens, KeysHoldTheirBitsAndEscapeQAndCloseQuitForOnePoll) {
+// Z and Space share fire: letting go of either clears it. Escape, Q and a
+// closed window quit for one poll, and Escape holds no bit. The stick has a
+// strict dead zone, an axis moved back clears only its own pair (1 up,
+// 2 down, 4 left, 8 right) and a third axis is no direction; a pad button
+// event whose state does not match its type does nothing.
+TEST_F(Screens, KeysAndPadsHoldTheirBitsAndQuitsLastOnePoll) {
     headless_key(SDLK_SPACE, true);
     headless_key(SDLK_ESCAPE, true);
     push_and_poll(ev(SDL_KEYDOWN, SDLK_v));
@@ -52,12 +53,6 @@ TEST_F(Screens, KeysHoldTheirBitsAndEscapeQAndCloseQuitForOnePoll) {
     EXPECT_EQ(quit_requested, 1u);
     push_and_poll(ev(SDL_QUIT));
     EXPECT_EQ(quit_requested, 1u);
-}
-
-// Each case follows the last: an axis moved back clears only its own pair,
-// a third axis is no direction. Bits: 1 up, 2 down, 4 left, 8 right. A
-// button event whose state does not match its type does nothing.
-TEST_F(Screens, StickHasAStrictDeadZoneAndButtonsCountOnlyWithMatchingStates) {
     const int cases[][3] = {{0, -20001, 4}, {0, -20000, 0}, {0, 20001, 8}, {0, 20000, 0},
                             {1, -20001, 1}, {1, -20000, 0}, {1, 20001, 2}, {0, -32768, 6},
                             {1, 20000, 4},  {2, 32767, 4}};
@@ -65,15 +60,16 @@ TEST_F(Screens, StickHasAStrictDeadZoneAndButtonsCountOnlyWithMatchingStates) {
         push_and_poll(ev(SDL_JOYAXISMOTION, 0, c[0], c[1]));
         EXPECT_EQ(pad_axes[0], ButtonMask(c[2])) << c[0] << " " << c[1];
     }
-    EXPECT_EQ(player_mask, BUTTON_LEFT) << "the stick reaches the player";
+    EXPECT_EQ(player_mask, BUTTON_LEFT | BUTTON_V) << "the stick reaches the player";
     push_and_poll(ev(SDL_JOYBUTTONDOWN, 0, 1, SDL_RELEASED));
-    EXPECT_EQ(pad_buttons[0], 0u);
+    EXPECT_EQ(pad_buttons[0], BUTTON_V);
     push_and_poll(ev(SDL_JOYBUTTONDOWN, 0, 1));
     push_and_poll(ev(SDL_JOYBUTTONUP, 0, 1, SDL_PRESSED));
-    EXPECT_EQ(pad_buttons[0], BUTTON_FIRE);
+    EXPECT_EQ(pad_buttons[0], BUTTON_FIRE | BUTTON_V);
 }
 
-// Only what input_poll acts on may take one of the queue's 127 places.
+// Only what input_poll acts on may take one of the queue's 127 places, also
+// of what waits in it when the window opens.
 TEST_F(Screens, OnlyEventsThatChangeTheInputGetIntoTheQueue) {
     const SDL_Event events[] = {// the first eight are kept
                                 ev(SDL_KEYDOWN, SDLK_RIGHT),  ev(SDL_KEYUP, SDLK_v),
@@ -87,7 +83,6 @@ TEST_F(Screens, OnlyEventsThatChangeTheInputGetIntoTheQueue) {
     for (int i = 0; i < 15; i++)
         EXPECT_EQ(input_event_filter(&events[i]), i < 8) << i;
     EXPECT_EQ(SDL_GetEventFilter(), input_event_filter) << "installed when the window opened";
-    // Filtering what waits already drops the unread and keeps the rest in order.
     SDL_Event waiting[] = {events[9], events[7], events[14], events[0]};
     for (SDL_Event& e : waiting)
         SDL_PushEvent(&e);
@@ -99,7 +94,7 @@ TEST_F(Screens, OnlyEventsThatChangeTheInputGetIntoTheQueue) {
 
 // Whether the window shows `text` at (x, y); a character without a glyph
 // is a black cell.
-bool shows_text(int x, int y, const char* text) {
+static bool shows_text(int x, int y, const char* text) {
     for (int k = 0; text[k]; k++) {
         const uint8_t* glyph = glyph_table[uint8_t(text[k])];
         for (int i = 0; i < 64; i++)
@@ -109,46 +104,38 @@ bool shows_text(int x, int y, const char* text) {
     return true;
 }
 
-bool shows_prompt(bool shown) {
+static bool shows_prompt(bool shown) {
     return shows_text(906, 550, shown ? "PUSH BUTTON" : "           ");
 }
 
-// The title polls first in its 31st frame; from then on the prompt blinks
-// two frames on, two off, and frame 120 ends the title.
-TEST_F(Screens, FireHeldFromTheStartEndsTheTitle89FramesAfterFrame31) {
-    screen_state = 3;
-    screen_sequence_pass();
-    int frame = 0;
-    while (screen_state == 4 && ++frame <= 500) {
+// The title polls first in its 31st frame, and blinks its prompt 30 frames
+// on, 30 off, also when left up for a year and more (the count taken without
+// bounds). Fire plays the start tune and, 89 frames after the frame that saw
+// it, starts the game; meanwhile the prompt blinks 2 frames on, 2 off. The
+// starts are such that fire is seen at the same point of the blink.
+TEST_F(Screens, TitleListensFromFrame31BlinksAndStartsTheGame89FramesAfterFire) {
+    for (int64_t start : {int64_t(0), int64_t(2099999970), int64_t(INT32_MAX - 37)}) {
+        screen_state = SCREEN_TITLE_SHOW;
         screen_sequence_pass();
-        EXPECT_EQ(start_countdown, frame <= 30 ? 0 : 120 - frame) << frame;
-        pad_buttons[0] = frame < 31 ? BUTTON_FIRE : 0; // letting go now changes nothing
-        queue_drain();
-        EXPECT_TRUE(frame <= 32 || shows_prompt((frame - 33) % 4 < 2)) << frame;
-    }
-    EXPECT_EQ(frame, 120);
-}
-
-// Unpressed, the prompt blinks 30 frames on, 30 off. A title left up for a
-// year and more keeps the rhythm of the count taken without bounds, and
-// fire is still heard.
-TEST_F(Screens, TitleBlinksAndListensOnFromAnyFrameCountUpTo2To31) {
-    for (int64_t start : {int64_t(0), int64_t(2099999939), int64_t(INT32_MAX)}) {
-        title_show();
         frame_timer = int32_t(start);
-        for (int frame = 1; frame <= 180; frame++) {
-            ASSERT_EQ(title_update(), 1);
+        voices[VOICE_MARCH] = Voice{};
+        // A new title gets fire held from its first frame and let go after
+        // the first poll; the others get it pressed after 180 frames, and held.
+        const int fire = start ? 181 : 31;
+        int frame = 0;
+        while (screen_state == SCREEN_TITLE && ++frame < 500) {
+            pad_buttons[0] = (start ? frame >= fire : frame <= fire) ? BUTTON_FIRE : 0;
+            screen_sequence_pass();
             queue_drain();
             int64_t t = start + frame;
-            ASSERT_TRUE((start && t % 30) || shows_prompt(t >= 60 && t / 30 % 2 == 0))
+            ASSERT_TRUE(frame == fire + 1 ||
+                        (frame > fire
+                             ? shows_prompt((frame - fire - 2) % 4 < 2)
+                             : (start && t % 30) || shows_prompt(t >= 60 && t / 30 % 2 == 0)))
                 << start << " + " << frame;
         }
-        pad_buttons[0] = BUTTON_FIRE;
-        int frames = 1;
-        while (title_update() == 1 && frames < 500)
-            frames++;
-        pad_buttons[0] = 0;
-        EXPECT_EQ(frames, 90) << "fire seen, then 89 frames, from " << start;
+        EXPECT_TRUE(frame == fire + 89 && screen_state == SCREEN_GAME_START) << start;
+        EXPECT_EQ(voices[VOICE_MARCH].length, played_length(SND_START));
     }
 }
 
@@ -175,10 +162,13 @@ TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
         }
 }
 
-TEST_F(Screens, GameOverShowsScoreAndHiScoreWhereThePanelHasThem) {
+// The game-over tune plays alone.
+TEST_F(Screens, GameOverShowsScoreAndHiScoreWhereThePanelHasThemToItsTune) {
+    for (Voice& v : voices)
+        v.remaining = 1;
     game_over_show(1234, 98760);
     EXPECT_TRUE(shows_text(1704, 116, "GAME OVER"));
     EXPECT_TRUE(shows_text(1836, 40, "001234") && shows_text(1836, 64, "098760"));
+    EXPECT_TRUE(voices[VOICE_MARCH].remaining == played_length(SND_GAME_OVER) &&
+                voices[0].remaining + voices[1].remaining + voices[3].remaining == 0);
 }
-
-} // namespace
