@@ -20,9 +20,6 @@ class DrawQueue : public ::testing::Test {
     void SetUp() override {
         start_video();
         SDL_FillRect(screen_surface, nullptr, gray_pixel(OLD));
-        presenter_enabled = 1;
-        fake_clock_reset(1000);
-        last_frame_ticks = 1000;
     }
 };
 
@@ -94,6 +91,7 @@ TEST_F(DrawQueue, PresenterStretchesShortFramesAndOffOrResetDoesNothingOrBlanks)
     const std::array<uint32_t, 3> cases[] = {{5000, 5000, 16},    {4999, 5000, 15},
                                              {4985, 5000, 1},     {4984, 5000, 0},
                                              {0xFFFFFFF9u, 3, 6}, {0xFFFFFFF0u, 20, 0}};
+    presenter_enabled = 1;
     for (auto [last, now, wait] : cases) {
         fake_clock_reset(now);
         last_frame_ticks = last;

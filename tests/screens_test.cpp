@@ -66,6 +66,8 @@ TEST_F(Screens, KeysAndPadsHoldTheirBitsAndQuitsLastOnePoll) {
     push_and_poll(ev(SDL_JOYBUTTONDOWN, 0, 1));
     push_and_poll(ev(SDL_JOYBUTTONUP, 0, 1, SDL_PRESSED));
     EXPECT_EQ(pad_buttons[0], BUTTON_FIRE | BUTTON_V);
+    push_and_poll(ev(SDL_JOYBUTTONUP, 0, 1, SDL_RELEASED));
+    EXPECT_EQ(pad_buttons[0], BUTTON_V);
 }
 
 // Only what input_poll acts on may take one of the queue's 127 places, also
@@ -104,20 +106,19 @@ static bool shows_text(int x, int y, const char* text) {
     return true;
 }
 
-static bool shows_prompt(bool shown) {
-    return shows_text(906, 550, shown ? "PUSH BUTTON" : "           ");
-}
-
 // The title polls first in its 31st frame, and blinks its prompt 30 frames
 // on, 30 off, also when left up for a year and more (the count taken without
 // bounds). Fire plays the start tune and, 89 frames after the frame that saw
 // it, starts the game; meanwhile the prompt blinks 2 frames on, 2 off. The
 // starts are such that fire is seen at the same point of the blink.
 TEST_F(Screens, TitleListensFromFrame31BlinksAndStartsTheGame89FramesAfterFire) {
+    auto shows_prompt = [](bool on) {
+        return shows_text(906, 550, on ? "PUSH BUTTON" : "           ");
+    };
     for (int64_t start : {int64_t(0), int64_t(2099999970), int64_t(INT32_MAX - 37)}) {
         screen_state = SCREEN_TITLE_SHOW;
         screen_sequence_pass();
-        frame_timer = int32_t(start);
+        frame_timer += int32_t(start);
         voices[VOICE_MARCH] = Voice{};
         // A new title gets fire held from its first frame and let go after
         // the first poll; the others get it pressed after 180 frames, and held.
@@ -131,7 +132,7 @@ TEST_F(Screens, TitleListensFromFrame31BlinksAndStartsTheGame89FramesAfterFire) 
             ASSERT_TRUE(frame == fire + 1 ||
                         (frame > fire
                              ? shows_prompt((frame - fire - 2) % 4 < 2)
-                             : (start && t % 30) || shows_prompt(t >= 60 && t / 30 % 2 == 0)))
+                             : (start && frame < 30) || shows_prompt(t >= 60 && t / 30 % 2 == 0)))
                 << start << " + " << frame;
         }
         EXPECT_TRUE(frame == fire + 89 && screen_state == SCREEN_GAME_START) << start;
@@ -139,15 +140,15 @@ TEST_F(Screens, TitleListensFromFrame31BlinksAndStartsTheGame89FramesAfterFire) 
     }
 }
 
-// Each wait runs its frames, one window update a pass; neither polls in its
-// first 61 passes, so a key waiting in SDL's queue and a stale mask are both
-// left alone until the 62nd.
+// Each wait, the splash from the program's first state on, runs its frames,
+// one window update a pass; neither polls in its first 61 passes, so a key
+// waiting in SDL's queue and a stale mask are both left alone until the 62nd.
 TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
-    const int32_t waits[][4] = {{1, 2, 180, 3}, {7, 8, 300, 1}};
+    const int32_t waits[][4] = {{0, 2, 180, 3}, {7, 8, 300, 1}};
     for (const auto& w : waits)
         for (int listen : {0, 1}) {
-            screen_state = w[0];
-            screen_sequence_pass();
+            for (screen_state = w[0]; screen_state != w[1];)
+                screen_sequence_pass();
             int updates = update_rect_calls;
             if (listen)
                 headless_key(SDLK_z, true);
@@ -167,7 +168,8 @@ TEST_F(Screens, GameOverShowsScoreAndHiScoreWhereThePanelHasThemToItsTune) {
     for (Voice& v : voices)
         v.remaining = 1;
     game_over_show(1234, 98760);
-    EXPECT_TRUE(shows_text(1704, 116, "GAME OVER"));
+    EXPECT_TRUE(shows_text(1704, 116, "GAME OVER") && shows_text(1828, 32, "SCORE") &&
+                shows_text(1828, 56, "HISCORE"));
     EXPECT_TRUE(shows_text(1836, 40, "001234") && shows_text(1836, 64, "098760"));
     EXPECT_TRUE(voices[VOICE_MARCH].remaining == played_length(SND_GAME_OVER) &&
                 voices[0].remaining + voices[1].remaining + voices[3].remaining == 0);
