@@ -1,23 +1,14 @@
 // The cannon, its shot and the mystery ship: firing on the press, what one
 // move of the shot scores, when, from where and for how much the ship
 // crosses, and the cannon's death and return.
-#include <algorithm>
-#include <string>
-
 #include "support/play_rig.h"
 
 // The pictures the last update queued: 'c' cannon, 'a' and 'b' its wreck,
 // 'A' and 'B' the ship, '.' anything else (an erase).
 static std::string queued() {
-    const uint8_t* named[] = {sprite_cannon.pixels, sprite_cannon_blast_a.pixels,
-                              sprite_cannon_blast_b.pixels, sprite_ship_a.pixels,
-                              sprite_ship_b.pixels};
-    std::string seen;
-    for (int i = 0; i < queue_count; i++) {
-        const uint8_t* p = draw_queue[(queue_read + i) % DRAW_QUEUE_SLOTS].pixels;
-        seen += "cabAB."[std::find(named, named + 5, p) - named];
-    }
-    return seen;
+    return queued({sprite_cannon.pixels, sprite_cannon_blast_a.pixels, sprite_cannon_blast_b.pixels,
+                   sprite_ship_a.pixels, sprite_ship_b.pixels},
+                  "cabAB.");
 }
 
 TEST(Cannon, FiresOneShotPerPressFromItsCentre) {

@@ -48,7 +48,9 @@ static int32_t step_note() {
     return voices[2].remaining ? sound_on(2) : 0;
 }
 
-TEST(FormationNotes, OneNotePerSweepCycling9To12AndFrom9AgainEachWave) {
+// A note starts each sweep, at least 25 steps after the last: 19 invaders
+// sweep in 19 steps.
+TEST(FormationNotes, OneNotePerSweepCycling9To12AndFrom9AgainEachWaveAtMostEvery25Steps) {
     full_formation();
     std::vector<int32_t> notes;
     for (uint32_t sweeps = 0; notes.size() < 6;) {
@@ -61,12 +63,8 @@ TEST(FormationNotes, OneNotePerSweepCycling9To12AndFrom9AgainEachWave) {
             formation_reset(), sweeps = 0;
     }
     EXPECT_EQ(notes, (std::vector<int32_t>{9, 10, 11, 12, 9, 9}));
-}
-
-TEST(FormationNotes, SweepsShorterThan25StepsGetANoteEvery25Steps) {
-    full_formation();
     for (int s = 12; s < FORMATION_SLOTS; s++)
-        formation[s].kind = s % 500 == 100 ? 3 : 0; // 19 invaders: sweeps of 19 steps
+        formation[s].kind = s % 500 == 100 ? 3 : 0;
     std::vector<int> at;
     for (int step = 1; step <= 200; step++)
         if (step_note())

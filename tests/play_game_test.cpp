@@ -49,7 +49,19 @@ TEST(GameWave, ClearingTheBottomRowsBringsANewFormationAndShieldsWhileBombsFallO
     EXPECT_EQ(game_frame(), 1);
     EXPECT_TRUE(score == 10 && formation_count() == 600 && march_cursor == 0 &&
                 formation[0].x == 16 && formation[3999].x == 1600);
-    for (int i = 0; i < SHIELD_BLOCKS; i++)
-        ASSERT_TRUE(shield_blocks[i].alive) << "block " << i;
-    EXPECT_TRUE(bombs[0].kind == 1 && bombs[0].y == 603 && lives == 2) << "the rest carries on";
+    EXPECT_TRUE(std::all_of(shield_blocks, shield_blocks + SHIELD_BLOCKS,
+                            [](const ShieldBlock& b) { return b.alive; }) &&
+                bombs[0].kind == 1 && bombs[0].y == 603 && lives == 2)
+        << "new shields, and the rest carries on";
+}
+
+// An invader stepping down onto row 948 ends the game in that step; a row
+// short, the march goes on.
+TEST(GameInvasion, AStepDownOntoTheInvasionRowEndsTheGameAtOnce) {
+    for (int y : {939, 940}) {
+        new_game(0);
+        formation[0].y = int16_t(y);
+        march_direction = MARCH_DESCEND;
+        EXPECT_TRUE(game_frame() == (y == 939) && march_cursor == (y == 939 ? 50 : 1)) << y;
+    }
 }

@@ -1,8 +1,5 @@
 // The shields: which point finds which block, what bites them, and how a
 // hole wears its neighbours.
-#include <algorithm>
-#include <string>
-
 #include "support/play_rig.h"
 
 static void fresh_shields() {
@@ -16,22 +13,6 @@ static std::string dead_blocks() {
     for (int i = 0; i < SHIELD_BLOCKS; i++)
         dead += shield_blocks[i].alive ? "" : std::to_string(i) + " ";
     return dead;
-}
-
-// The queued 4 x 8 black-keyed commands as "picture x,y": H is the hole, T, B,
-// R and L the worn top, bottom, right and left; ? anything else.
-static std::string queued() {
-    const uint8_t* worn[] = {nullptr, sprite_shield_worn_top.pixels,
-                             sprite_shield_worn_bottom.pixels, sprite_shield_worn_right.pixels,
-                             sprite_shield_worn_left.pixels};
-    std::string s;
-    for (int i = 0; i < queue_count; i++) {
-        const DrawCommand& c = draw_queue[i];
-        int k = int(std::find(worn, worn + 5, c.pixels) - worn);
-        s += c.w == 4 && c.h == 8 && !c.gray && k < 5 ? "HTBRL"[k] : '?';
-        s += std::to_string(c.x) + "," + std::to_string(c.y) + " ";
-    }
-    return s;
 }
 
 TEST(Shields, PointsFindABlockOneRowBelowItsPictureAndFourColumnsAcross) {
@@ -60,8 +41,9 @@ TEST(Shields, ABombBitesAtTheRowBelowItAndAnInvaderWithThreeFeet) {
     EXPECT_TRUE(dead_blocks() == "1 13 14 15 " && bombs[0].kind == 0) << dead_blocks();
 }
 
-// Holes made one after another on the same shields: a hole wears only the
-// neighbours that still stand, and never across the gap to the next shield.
+// Holes made one after another on the same shields: a hole (H) wears only the
+// neighbours that still stand, and never across the gap to the next shield;
+// their worn top, bottom, right or left edge is T, B, R or L.
 TEST(Shields, AHoleWearsOnlyTheStandingNeighboursOfItsOwnShield) {
     const std::pair<int, const char*> holes[] = {{7, "H84,923 T84,931 R80,923 L88,923 "},
                                                  {199, "H84,931 R80,931 L88,931 "},
@@ -73,6 +55,10 @@ TEST(Shields, AHoleWearsOnlyTheStandingNeighboursOfItsOwnShield) {
     for (auto [block, commands] : holes) {
         empty_queue();
         shield_block_destroy(block);
-        EXPECT_EQ(queued(), commands) << block;
+        EXPECT_EQ(queued({nullptr, sprite_shield_worn_top.pixels, sprite_shield_worn_bottom.pixels,
+                          sprite_shield_worn_right.pixels, sprite_shield_worn_left.pixels},
+                         "HTBRL?", true),
+                  commands)
+            << block;
     }
 }

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
@@ -30,6 +33,20 @@ inline int32_t sound_on(int voice) {
     return 0;
 }
 
+// The queued commands, one letter each: letters[i] for pictures[i], the last
+// letter for anything else; with xy each is followed by "x,y ".
+inline std::string queued(std::vector<const uint8_t*> pictures, const char* letters,
+                          bool xy = false) {
+    std::string s;
+    for (int i = 0; i < queue_count; i++) {
+        const DrawCommand& c = draw_queue[(queue_read + i) % DRAW_QUEUE_SLOTS];
+        s += letters[std::find(pictures.begin(), pictures.end(), c.pixels) - pictures.begin()];
+        if (xy)
+            s += std::to_string(c.x) + "," + std::to_string(c.y) + " ";
+    }
+    return s;
+}
+
 // No invaders, shields, bombs, shot or ship; a ready cannon at x 1000; no
 // buttons (a test sets pad_buttons[0]); the fake clock on; the queue empty
 // and every voice quiet.
@@ -47,7 +64,6 @@ inline void quiet_field() {
     cannon_appear_timer = cannon_explosion_timer = 0;
     player_shot = PlayerShot{};
     ship_x = SHIP_PARKED_X;
-    ship_y = SHIP_ROW;
     ship_countdown = ship_steps = ship_explosion_timer = ship_leftward = 0;
     empty_queue();
     memset(voices, 0, sizeof voices);
