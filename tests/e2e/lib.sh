@@ -10,6 +10,7 @@ game_binary=$1
 work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
 screen_w=1900 # screenshots hold the window only, in window coordinates
 screen_h=980
+audio_driver=disk # written to sound.raw
 game_pid=
 xvfb_pid=
 window=
@@ -80,7 +81,7 @@ window_placed() {
 # Starts the game and finds its window; the pointer goes to its middle, so
 # the keyboard focus, which follows the pointer, is on the game.
 start_game() {
-    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
+    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver SDL_DISKAUDIOFILE="$work/sound.raw" \
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
     wait_until "a 1900x980 game window" 120 window_placed
