@@ -12,22 +12,12 @@ chmod 755 "$work"
 
 mkdir "$work/bin"
 for tool in bash cat dirname grep id sed; do ln -s "$(command -v "$tool")" "$work/bin/$tool"; done
-cat >"$work/bin/dpkg-query" <<'STUB'
-#!/bin/bash
-echo "dpkg-query: no packages found matching ${!#}" >&2
-exit 1
-STUB
+printf '#!/bin/bash\necho "dpkg-query: no packages found matching ${!#}" >&2; exit 1\n' >"$work/bin/dpkg-query"
 chmod 755 "$work/bin/dpkg-query"
 
 as_user=()
-if [[ $(id -u) -eq 0 ]]; then
-    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+[[ $(id -u) -ne 0 ]] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Each run: the script and its arguments, then packages it must name among
 # the missing, in its message and in the command it gives alike.

@@ -6,13 +6,9 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s WINDOW_ID\n", argv[0]);
-        return 2;
-    }
     Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        fprintf(stderr, "close_window: cannot open the display\n");
+    if (argc != 2 || !display) {
+        fprintf(stderr, "usage: close_window WINDOW_ID, with a display to reach\n");
         return 1;
     }
     Window window = strtoul(argv[1], nullptr, 0);

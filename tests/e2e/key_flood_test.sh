@@ -19,14 +19,12 @@ flood() {
     kill -CONT "$game_pid"
 }
 
-# The cannon's left edge on the game screen, empty while it blinks unseen.
-cannon_x() { region 0 962 1820 1 | awk '$1 != 0 { print NR - 2; exit }'; }
-
-# Left of where it starts, x 10: a Right still held would keep it from there.
+# Left of where it starts, centred on x 16: a Right still held would keep
+# it from there.
 cannon_went_left() {
     local x
-    x=$(cannon_x)
-    [[ -n $x ]] && ((x < 10))
+    x=$(cannon_centre)
+    [[ -n $x ]] && ((x < 16))
 }
 
 start_game

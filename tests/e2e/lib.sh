@@ -10,23 +10,26 @@ game_binary=$1
 work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
 screen_w=1900 # screenshots hold the window only, in window coordinates
 screen_h=980
+audio_driver=disk # written to sound.raw
 game_pid=
 xvfb_pid=
 window=
 win_x=0
 win_y=0
 
-cleanup() {
-    [[ -n $game_pid ]] && kill -CONT "$game_pid" 2>/dev/null && kill "$game_pid" 2>/dev/null
+cleanup() { # a hung or stopped game hears only SIGKILL
+    [[ -n $game_pid ]] && kill -KILL "$game_pid" 2>/dev/null
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP # a test stopped from outside cleans up too
 
+# Fails the test, keeping the last screenshot as a PNG in /tmp.
 fail() {
     echo "FAIL: $*" >&2
-    [[ -f $work/shot.png ]] && cp "$work/shot.png" "/tmp/orbostrak-e2e-failed-$(basename "$0" .sh).png"
+    [[ -f $work/shot.gray ]] && /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" \
+        "/tmp/orbostrak-e2e-failed-$(basename "$0" .sh).png"
     [[ -s $work/game.log ]] && sed 's/^/game: /' "$work/game.log" >&2
     exit 1
 }
@@ -78,7 +81,7 @@ window_placed() {
 # Starts the game and finds its window; the pointer goes to its middle, so
 # the keyboard focus, which follows the pointer, is on the game.
 start_game() {
-    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/sound.raw" \
+    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver SDL_DISKAUDIOFILE="$work/sound.raw" \
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
     wait_until "a 1900x980 game window" 120 window_placed
@@ -92,9 +95,6 @@ shoot() {
     /usr/bin/convert "xwd:$work/shot.xwd" -crop "${screen_w}x${screen_h}+$win_x+$win_y" +repage \
         -depth 8 "gray:$work/shot.gray"
 }
-save_png() {
-    /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" "$work/shot.png"
-}
 
 pixel() { od -An -tu1 -j $(($2 * screen_w + $1)) -N 1 "$work/shot.gray" | tr -d ' '; }
 
@@ -106,19 +106,18 @@ region() {
 count_gray() { region "$1" "$2" "$3" "$4" | grep -cx "$5" || true; }
 count_lit() { region "$1" "$2" "$3" "$4" | grep -cvx 0 || true; }
 
+# Waits up to $2 seconds until the check $1 holds on a fresh screenshot.
+wait_for() { wait_until "$1" "$2" on_screen "$1"; }
+on_screen() {
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $1"
+    shoot && "$1"
+}
 # A key held until the game has had time to see it: the press ends only
-# after a screenshot shows $2 (a check) true, or after $3 seconds.
+# once a screenshot shows $2 (a check) true; the test fails after $3 seconds.
 hold_until() {
-    local key=$1 check=$2 deadline=$((SECONDS + ${3:-30}))
-    xdotool keydown "$key"
-    until shoot && $check; do
-        if ((SECONDS >= deadline)); then
-            xdotool keyup "$key"
-            save_png
-            fail "timed out holding $key, waiting for $check"
-        fi
-    done
-    xdotool keyup "$key"
+    xdotool keydown "$1"
+    wait_until "$2 while $1 is held" "$3" on_screen "$2"
+    xdotool keyup "$1"
 }
 # Pressed and released: seen by the game only if a poll falls in between,
 # so callers check the effect and press again.
@@ -138,16 +137,25 @@ expect_exit() {
     expect_eq "$status" "$1" "$2"
 }
 
-# Waits up to $2 seconds until the check $1 holds on a fresh screenshot.
-wait_for() {
-    local what=$1 deadline=$((SECONDS + $2))
-    until shoot && $what; do
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $what"
-        if ((SECONDS >= deadline)); then
-            save_png
-            fail "timed out after $2 s waiting for $what"
-        fi
-    done
+# The cannon is the widest run of lit columns between the shields and the
+# ground; bombs there are three columns wide. Its centre, or nothing while
+# it blinks.
+cannon_centre() {
+    region 0 955 1820 8 | awk '
+        { if ($1 != 0) lit[(NR - 1) % 1820] = 1 }
+        END {
+            for (x = 0; x <= 1820; x++)
+                if (x in lit) { if (!run) start = x; run++ }
+                else { if (run > best) { best = run; at = start }; run = 0 }
+            if (best > 5) print at + int(best / 2)
+        }'
+}
+# Right (or left, for a negative $1) for the time the cannon takes to cross
+# $1 pixels at 62 a second, and at least $2 seconds.
+nudge() {
+    local key=Right
+    (($1 < 0)) && key=Left
+    xdotool keydown $key sleep "$(awk "BEGIN { d = ($1 < 0 ? -($1) : $1) / 62; print (d > $2 ? d : $2) }")" keyup $key
 }
 
 # The sound the game wrote, as the largest distance of a sample from the

@@ -8,11 +8,7 @@ start_xvfb
 start_game
 
 named() { xprop -id "$window" WM_NAME 2>/dev/null | grep -qx 'WM_NAME(STRING) = "ORBO-STRAK"'; }
-deadline=$((SECONDS + 30))
-until named; do
-    ((SECONDS < deadline)) || fail "window name: $(xprop -id "$window" WM_NAME 2>&1)"
-    sleep 0.1
-done
+wait_until "the window name ORBO-STRAK" 30 named
 [[ $(xdotool search --name '^ORBO-STRAK$' | head -1) == "$window" ]] || fail "no window found by the name ORBO-STRAK"
 
 hints=$(xprop -id "$window" WM_HINTS)
