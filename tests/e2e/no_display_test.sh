@@ -29,10 +29,13 @@ for display in unset ":$dead" "not a display"; do
     expect_end 255 $'SDL initialize error.\n' "DISPLAY $display"
 done
 
-# SIGTERM is bit 15 of the mask of caught signals.
+# SIGTERM is bit 15 of the mask of caught signals. Until it has become the
+# game, the started process is a copy of this shell, whose own trap catches
+# SIGTERM too.
 catches_sigterm() {
     local mask
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before it caught SIGTERM"
+    [[ $(readlink "/proc/$game_pid/exe") -ef $game_binary ]] || return 1
     mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$game_pid/status" 2>/dev/null) && [[ -n $mask ]] &&
         (((16#$mask >> 14) & 1))
 }
