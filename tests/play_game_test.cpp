@@ -16,6 +16,20 @@ static ::testing::AssertionResult shows_text(int x, int y, const char* text) {
     return ::testing::AssertionSuccess();
 }
 
+// How many of the panel's three reserve slots, 14 pixels apart, show a cannon.
+static int reserve_shown() {
+    present_frame();
+    int shown = 0;
+    for (int i = 0; i < 3; i++) {
+        bool whole = true;
+        for (int p = 0; p < sprite_cannon.w * sprite_cannon.h; p++)
+            whole &= pixel_gray(1836 + 14 * i + p % sprite_cannon.w, 96 + p / sprite_cannon.w) ==
+                     sprite_cannon.pixels[p];
+        shown += whole;
+    }
+    return shown;
+}
+
 TEST(GameScore, HitsOfEachKindAddUpAndTheBestIsRaisedOnlyAtTheEndAndCarriedOn) {
     new_game(15);
     // each frame an invader of another kind is hit while a cannon is lost
@@ -30,12 +44,14 @@ TEST(GameScore, HitsOfEachKindAddUpAndTheBestIsRaisedOnlyAtTheEndAndCarriedOn) {
         snprintf(digits, sizeof digits, "%06d", total);
         EXPECT_TRUE(score == total && shows_text(1836, 40, digits));
         // the reserve is left at 0 when the last cannon goes
-        EXPECT_TRUE(lives == 2 - lost && shows_text(1836, 88, lost == 1 ? "1" : "0")) << lost;
+        EXPECT_TRUE(lives == 2 - lost && shows_text(1836, 88, lost == 1 ? "1" : "0") &&
+                    reserve_shown() == 2 - std::min(lost, 2))
+            << lost;
         EXPECT_EQ(hi_score, lost < 3 ? 15 : 60) << "the best stays until the game ends";
     }
     new_game(hi_score);
     EXPECT_TRUE(shows_text(1836, 64, "000060") && shows_text(1836, 40, "000000") &&
-                shows_text(1836, 88, "2"));
+                shows_text(1836, 88, "2") && reserve_shown() == 2);
 }
 
 TEST(GameWave, ClearingTheBottomRowsBringsANewFormationAndShieldsWhileBombsFallOn) {
