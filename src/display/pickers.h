@@ -30,6 +30,10 @@ enum InvaderPicture : int32_t {
     INVADER_EXPLOSION = 10,
 };
 
+// The explosion, of an invader or of the ship, is 8 pixels wide and drawn
+// centred on where it was hit.
+constexpr int16_t EXPLOSION_HALF_WIDTH = 4;
+
 enum ShipPicture : int32_t {
     SHIP_ERASE = 0,
     SHIP_A = 1,

@@ -44,7 +44,6 @@ constexpr int32_t ROWS_PER_KIND = 16;
 constexpr int32_t EXPLOSION_ERASE_CODE = INVADER1_ERASE;
 constexpr int16_t EXPLOSION_ERASE_HALF_WIDTH = 6;
 constexpr int32_t EXPLOSION_PICTURE_CODE = INVADER_EXPLOSION;
-constexpr int16_t EXPLOSION_HALF_WIDTH = 4;
 
 constexpr int16_t MARCH_STEP_X = 4;
 constexpr int16_t MARCH_STEP_Y = 8;

@@ -18,7 +18,6 @@ constexpr int32_t SHIP_START_RIGHT_X = 1812;
 constexpr int32_t SHIP_HIT_TOP = 16;
 constexpr int32_t SHIP_HIT_BOTTOM = 23;
 constexpr int32_t SHIP_HALF_WIDTH = 8;
-constexpr int32_t EXPLOSION_HALF_WIDTH = 4;
 constexpr int32_t SHIP_SOUND_EVERY = 25;
 constexpr int32_t SHIP_FRAME_BIT = 4; // the picture changes every four steps
 constexpr int32_t WAIT_PER_POINT = 5; // frames before the next crossing
