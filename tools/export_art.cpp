@@ -49,13 +49,19 @@ extern "C" void __wrap_SDL_Delay(Uint32 ms) {
 
 static std::string out_dir;
 
-static void write_pgm(const std::string& name, int w, int h, const uint8_t* gray) {
-    std::string path = out_dir + "/" + name + ".pgm";
-    FILE* f = fopen(path.c_str(), "wb");
+// A file in OUTDIR opened for writing; the export ends when it cannot be.
+static FILE* open_out(const std::string& name, const char* mode) {
+    std::string path = out_dir + "/" + name;
+    FILE* f = fopen(path.c_str(), mode);
     if (!f) {
         fprintf(stderr, "orbostrak_export: cannot write %s\n", path.c_str());
         exit(1);
     }
+    return f;
+}
+
+static void write_pgm(const std::string& name, int w, int h, const uint8_t* gray) {
+    FILE* f = open_out(name + ".pgm", "wb");
     fprintf(f, "P5\n%d %d\n255\n", w, h);
     fwrite(gray, 1, size_t(w) * h, f);
     fclose(f);
@@ -153,12 +159,7 @@ static const char* const sound_names[SOUND_COUNT] = {
 };
 
 static void export_sounds() {
-    std::string table_path = out_dir + "/sounds/levels.txt";
-    FILE* table = fopen(table_path.c_str(), "w");
-    if (!table) {
-        fprintf(stderr, "orbostrak_export: cannot write %s\n", table_path.c_str());
-        exit(1);
-    }
+    FILE* table = open_out("sounds/levels.txt", "w");
     fprintf(table, "%-3s %-17s %6s %5s %7s %6s %6s\n", "id", "sound", "played", "peak", "mean",
             "rms", "rails%");
     for (int id = 1; id <= SOUND_COUNT; id++) {
@@ -175,12 +176,7 @@ static void export_sounds() {
         }
         fprintf(table, "%-3d %-17s %6d %5d %7.2f %6.2f %6.2f\n", id, sound_names[id - 1], n, peak,
                 sum / n, sqrt(squares / n), 100.0 * rails / n);
-        std::string path = out_dir + "/sounds/" + sound_names[id - 1] + ".u8";
-        FILE* f = fopen(path.c_str(), "wb");
-        if (!f) {
-            fprintf(stderr, "orbostrak_export: cannot write %s\n", path.c_str());
-            exit(1);
-        }
+        FILE* f = open_out(std::string("sounds/") + sound_names[id - 1] + ".u8", "wb");
         fwrite(samples, 1, size_t(n), f);
         fclose(f);
     }
