@@ -2,31 +2,14 @@
 // cannons, the end of a game, the hi-score and waves.
 #include <cstdio>
 
-#include "assets/font.h"
 #include "support/play_rig.h"
-
-// The window shows this text at x, y in the game's font once the queue is drawn.
-static ::testing::AssertionResult shows_text(int x, int y, const char* text) {
-    present_frame();
-    for (int i = 0; text[i]; i++)
-        for (int p = 0; p < 64; p++)
-            if (pixel_gray(x + 8 * i + p % 8, y + p / 8) != glyph_table[int(text[i])][p])
-                return ::testing::AssertionFailure()
-                       << "not \"" << text << "\" at " << x << "," << y;
-    return ::testing::AssertionSuccess();
-}
 
 // How many of the panel's three reserve slots, 14 pixels apart, show a cannon.
 static int reserve_shown() {
-    present_frame();
     int shown = 0;
-    for (int i = 0; i < 3; i++) {
-        bool whole = true;
-        for (int p = 0; p < sprite_cannon.w * sprite_cannon.h; p++)
-            whole &= pixel_gray(1836 + 14 * i + p % sprite_cannon.w, 96 + p / sprite_cannon.w) ==
-                     sprite_cannon.pixels[p];
-        shown += whole;
-    }
+    for (int i = 0; i < 3; i++)
+        shown += bool(shows_picture(1836 + 14 * i, 96, sprite_cannon.w, sprite_cannon.h,
+                                    sprite_cannon.pixels));
     return shown;
 }
 
@@ -42,6 +25,7 @@ TEST(GameScore, HitsOfEachKindAddUpAndTheBestIsRaisedOnlyAtTheEndAndCarriedOn) {
         EXPECT_EQ(game_frame(), lost < 3) << "the last cannon ends the game";
         char digits[12];
         snprintf(digits, sizeof digits, "%06d", total);
+        present_frame();
         EXPECT_TRUE(score == total && shows_text(1836, 40, digits));
         // the reserve is left at 0 when the last cannon goes
         EXPECT_TRUE(lives == 2 - lost && shows_text(1836, 88, lost == 1 ? "1" : "0") &&
@@ -50,6 +34,7 @@ TEST(GameScore, HitsOfEachKindAddUpAndTheBestIsRaisedOnlyAtTheEndAndCarriedOn) {
         EXPECT_EQ(hi_score, lost < 3 ? 15 : 60) << "the best stays until the game ends";
     }
     new_game(hi_score);
+    present_frame();
     EXPECT_TRUE(shows_text(1836, 64, "000060") && shows_text(1836, 40, "000000") &&
                 shows_text(1836, 88, "2") && reserve_shown() == 2);
 }

@@ -2,7 +2,6 @@
 // and the splash, title and game-over screens in sequence on a fake clock.
 #include <gtest/gtest.h>
 
-#include "assets/font.h"
 #include "display/draw_queue.h"
 #include "frame/input.h"
 #include "frame/screen_sequence.h"
@@ -92,18 +91,6 @@ TEST_F(Screens, OnlyEventsThatChangeTheInputGetIntoTheQueue) {
     SDL_Event e;
     EXPECT_TRUE(SDL_PollEvent(&e) && e.type == SDL_QUIT && SDL_PollEvent(&e) &&
                 e.key.keysym.sym == SDLK_RIGHT && !SDL_PollEvent(&e));
-}
-
-// Whether the window shows `text` at (x, y); a character without a glyph
-// is a black cell.
-static bool shows_text(int x, int y, const char* text) {
-    for (int k = 0; text[k]; k++) {
-        const uint8_t* glyph = glyph_table[uint8_t(text[k])];
-        for (int i = 0; i < 64; i++)
-            if (pixel_gray(x + 8 * k + i % 8, y + i / 8) != (glyph ? glyph[i] : 0))
-                return false;
-    }
-    return true;
 }
 
 // The title polls first in its 31st frame, and blinks its prompt 30 frames

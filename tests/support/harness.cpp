@@ -1,5 +1,6 @@
 #include "support/harness.h"
 
+#include "assets/font.h"
 #include "display/draw_queue.h"
 
 #include <cstdio>
@@ -73,4 +74,20 @@ uint32_t pixel_word(int x, int y) {
 
 uint8_t pixel_gray(int x, int y) {
     return pixel_word(x, y) & 0xFF;
+}
+
+::testing::AssertionResult shows_picture(int x, int y, int w, int h, const uint8_t* pixels) {
+    for (int p = 0; p < w * h; p++)
+        if (pixel_gray(x + p % w, y + p / w) != (pixels ? pixels[p] : 0))
+            return ::testing::AssertionFailure()
+                   << "not the picture at " << x << "," << y << ": pixel " << p;
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult shows_text(int x, int y, const char* text) {
+    for (int k = 0; text[k]; k++)
+        if (!shows_picture(x + GLYPH_SIZE * k, y, GLYPH_SIZE, GLYPH_SIZE,
+                           glyph_table[uint8_t(text[k])]))
+            return ::testing::AssertionFailure() << "not \"" << text << "\" at " << x << "," << y;
+    return ::testing::AssertionSuccess();
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <SDL.h>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 
 #include "tools/headless.h"
@@ -20,3 +22,8 @@ void start_video();
 // Gray level at a pixel of the window (the low byte), and the whole word.
 uint8_t pixel_gray(int x, int y);
 uint32_t pixel_word(int x, int y);
+// Whether the window shows a w x h gray picture at (x, y); no picture is a
+// black one. And whether it shows `text` there in the game's font, a
+// character without a glyph as a black cell.
+::testing::AssertionResult shows_picture(int x, int y, int w, int h, const uint8_t* pixels);
+::testing::AssertionResult shows_text(int x, int y, const char* text);
