@@ -31,6 +31,7 @@ fail() {
     [[ -f $work/shot.gray ]] && /usr/bin/convert -size ${screen_w}x${screen_h} -depth 8 "gray:$work/shot.gray" \
         "/tmp/orbostrak-e2e-failed-$(basename "$0" .sh).png"
     [[ -s $work/game.log ]] && sed 's/^/game: /' "$work/game.log" >&2
+    [[ -s $work/xvfb.log ]] && sed 's/^/Xvfb: /' "$work/xvfb.log" >&2
     exit 1
 }
 
