@@ -5,6 +5,8 @@
 #include "display/draw_queue.h"
 #include "frame/input.h"
 #include "frame/screen_sequence.h"
+#include "play/cannon.h"
+#include "play/game.h"
 #include "screens/screens.h"
 #include "sound/mixer.h"
 #include "support/harness.h"
@@ -150,14 +152,24 @@ TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
         }
 }
 
-// The game-over tune plays alone.
-TEST_F(Screens, GameOverShowsScoreAndHiScoreWhereThePanelHasThemToItsTune) {
+// The last cannon's wreck burning out ends the game: the next pass shows
+// the score and the best where the panel has them, on a screen black but for
+// its words, to the game-over tune alone.
+TEST_F(Screens, TheLastCannonLostLeadsToTheGameOverScreenAndItsTuneAlone) {
+    hi_score = 98760;
+    for (screen_state = SCREEN_GAME_START; screen_state != SCREEN_GAME;)
+        screen_sequence_pass();
+    score = 1234, lives = 0, cannon_explosion_timer = 1;
+    screen_sequence_pass();
     for (Voice& v : voices)
         v.remaining = 1;
-    game_over_show(1234, 98760);
+    screen_sequence_pass();
+    EXPECT_EQ(screen_state, SCREEN_GAME_OVER_WAIT);
     EXPECT_TRUE(shows_text(1704, 116, "GAME OVER") && shows_text(1828, 32, "SCORE") &&
                 shows_text(1828, 56, "HISCORE"));
     EXPECT_TRUE(shows_text(1836, 40, "001234") && shows_text(1836, 64, "098760"));
+    EXPECT_TRUE(shows_picture(0, 0, 1700, 980, nullptr) &&
+                shows_picture(1828, 860, 72, 16, nullptr));
     EXPECT_TRUE(voices[VOICE_MARCH].remaining == played_length(SND_GAME_OVER) &&
                 voices[0].remaining + voices[1].remaining + voices[3].remaining == 0);
 }

@@ -170,9 +170,5 @@ loudest_sample() {
 splash_shown() { (($(count_lit 870 462 162 58) > 500)) && (($(count_lit 0 0 860 980) == 0)); }
 title_shown() { (($(count_lit 790 330 320 120) > 2000)) && [[ $(pixel 1820 500) == 0 ]]; }
 game_shown() { [[ $(pixel 1820 500) == 255 && $(pixel 1821 10) == 255 && $(pixel 500 970) == 255 ]]; }
-game_over_shown() {
-    (($(count_lit 1704 116 72 8) > 40)) && (($(count_lit 1828 56 56 8) > 40)) &&
-        [[ $(pixel 1820 500) == 0 && $(pixel 500 970) == 0 ]]
-}
 # The title's prompt, once shown, tells that the title listens to fire.
 prompt_shown() { title_shown && (($(count_lit 906 550 88 8) > 40)); }
