@@ -86,9 +86,8 @@ start_game() {
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
     wait_until "a 1900x980 game window" 120 window_placed
-    pointer_at 950 490
+    xdotool mousemove $((win_x + 950)) $((win_y + 490))
 }
-pointer_at() { xdotool mousemove $((win_x + $1)) $((win_y + $2)); }
 
 # Screenshot of the window as one gray byte per pixel, rows of 1900.
 shoot() {
