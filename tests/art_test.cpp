@@ -1,6 +1,6 @@
 // The compiled-in art keeps the shapes the game relies on: where the shot
 // leaves the cannon, which rows of an invader walk, which edge of a shield
-// block is eaten, the font's cells, and room on the title for its prompt.
+// block is eaten, the font's cells, and the title's cannon and prompt.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,8 +59,13 @@ TEST(Font, OwnGlyphsAreDistinctKeepToTheirCellsAndSmallLettersShareCapitals) {
     }
 }
 
-// The title stays black where its prompt is written.
-TEST(Pictures, TheTitleLeavesRoomForItsPrompt) {
+// The title's cannon, at (147, 194), is the game's own at double size, and
+// the title stays black where its prompt is written.
+TEST(Pictures, TheTitleShowsTheGamesCannonAndLeavesRoomForItsPrompt) {
+    for (int p = 0; p < 26 * 16; p++)
+        ASSERT_EQ(title_picture.pixels[(194 + p / 26) * 320 + 147 + p % 26] != 0,
+                  sprite_cannon.pixels[p / 52 * 13 + p % 26 / 2] != 0)
+            << p;
     for (int y = 220; y <= 227; y++)
         for (int x = 116; x <= 203; x++)
             ASSERT_EQ(title_picture.pixels[y * 320 + x], 0) << x << "," << y;
