@@ -67,7 +67,7 @@ TEST_F(DrawQueue, TextAdvancesEightPixelsWrapsAndStopsAfter1000Characters) {
                                         {1884, 100, 3, 8, 108},    {1892, 964, 3, 16, 972},
                                         {1880, 972, 2, 1888, 972}, {1892, 972, 1, 1892, 972}};
     for (auto [x, y, glyphs, last_x, last_y] : cases) {
-        queue_read = queue_write = queue_count = 0;
+        empty_queue();
         draw_text(x, y, "AB\310C");
         ASSERT_EQ(queue_count, glyphs) << x << "," << y;
         EXPECT_EQ((std::array{int(draw_queue[glyphs - 1].x), int(draw_queue[glyphs - 1].y)}),
@@ -134,7 +134,7 @@ TEST(Pickers, EachCodeQueuesItsPictureOrEraseAndUnknownCodesNothing) {
         {nullptr, sprite_ship_a.pixels, sprite_ship_b.pixels, nullptr, bang}};
     for (int p = 0; p < 3; p++)
         for (int32_t code = int32_t(pictures[p].size()), next_w = 0; code >= -1; code--) {
-            queue_read = queue_write = queue_count = 0;
+            empty_queue();
             p == 0   ? pick_bomb_sprite(-7, 33, code)
             : p == 1 ? pick_invader_sprite(-7, 33, code)
                      : pick_ship_sprite(-7, code);

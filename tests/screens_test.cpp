@@ -133,7 +133,9 @@ TEST_F(Screens, TitleListensFromFrame31BlinksAndStartsTheGame89FramesAfterFire) 
 // one window update a pass; neither polls in its first 61 passes, so a key
 // waiting in SDL's queue and a stale mask are both left alone until the 62nd.
 TEST_F(Screens, SplashAndGameOverWaitsRunTheirFramesAndListenFromThe62ndPass) {
-    const int32_t waits[][4] = {{0, 2, 180, 3}, {7, 8, 300, 1}};
+    const int32_t waits[][4] = {
+        {SCREEN_CLEAR_HI_SCORE, SCREEN_SPLASH_WAIT, 180, SCREEN_TITLE_SHOW},
+        {SCREEN_GAME_OVER_SHOW, SCREEN_GAME_OVER_WAIT, 300, SCREEN_SPLASH_SHOW}};
     for (const auto& w : waits)
         for (int listen : {0, 1}) {
             for (screen_state = w[0]; screen_state != w[1];)
@@ -170,6 +172,7 @@ TEST_F(Screens, TheLastCannonLostLeadsToTheGameOverScreenAndItsTuneAlone) {
     EXPECT_TRUE(shows_text(1836, 40, "001234") && shows_text(1836, 64, "098760"));
     EXPECT_TRUE(shows_picture(0, 0, 1700, 980, nullptr) &&
                 shows_picture(1828, 860, 72, 16, nullptr));
-    EXPECT_TRUE(voices[VOICE_MARCH].remaining == played_length(SND_GAME_OVER) &&
-                voices[0].remaining + voices[1].remaining + voices[3].remaining == 0);
+    EXPECT_EQ(voices[VOICE_MARCH].remaining, played_length(SND_GAME_OVER));
+    for (int voice : {VOICE_CANNON, VOICE_INVADERS, VOICE_SHIP})
+        EXPECT_EQ(voices[voice].remaining, 0) << "voice " << voice;
 }

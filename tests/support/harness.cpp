@@ -65,6 +65,10 @@ void start_video() {
             abort();
         }
     }
+    empty_queue();
+}
+
+void empty_queue() {
     queue_read = queue_write = queue_count = 0;
 }
 

@@ -19,6 +19,8 @@ extern int fail_video_mode;   // while set, SDL_SetVideoMode fails as without a 
 void fake_clock_reset(uint32_t ticks);
 // SDL with the dummy drivers, the window open and the queue empty.
 void start_video();
+// The draw queue emptied without drawing what it held.
+void empty_queue();
 // Gray level at a pixel of the window (the low byte), and the whole word.
 uint8_t pixel_gray(int x, int y);
 uint32_t pixel_word(int x, int y);

@@ -21,10 +21,6 @@
 #include "sound/mixer.h"
 #include "support/harness.h"
 
-inline void empty_queue() {
-    queue_read = queue_write = queue_count = 0;
-}
-
 // The sound id last started on a voice, told by its played length; 0 none.
 inline int32_t sound_on(int voice) {
     for (int32_t id = 1; id <= SOUND_COUNT; id++)
@@ -65,7 +61,6 @@ inline void quiet_field() {
     player_shot = PlayerShot{};
     ship_x = SHIP_PARKED_X;
     ship_countdown = ship_steps = ship_explosion_timer = ship_leftward = 0;
-    empty_queue();
     memset(voices, 0, sizeof voices);
 }
 
