@@ -23,19 +23,18 @@ zero=$(cell 1836)
 # Presses toward the gap's middle, x 63, at least as long as the last one
 # while the cannon has not moved: a press the game did not poll in between
 # does nothing.
-in_gap() {
-    centre=$(cannon_centre)
-    [[ -n $centre ]] && ((centre >= 50 && centre <= 77))
-}
 hold=0
-deadline=$((SECONDS + 300))
-until shoot && in_gap; do
-    ((SECONDS < deadline)) || fail "timed out steering the cannon into the gap: at ${centre:-?}"
-    [[ -n $centre ]] || continue
+steered_into_gap() {
+    shoot || return 1
+    centre=$(cannon_centre)
+    [[ -n $centre ]] || return 1
+    ((centre >= 50 && centre <= 77)) && return 0
     [[ $centre == "${last:-}" ]] && hold=$(awk "BEGIN { print ($hold < 2 ? $hold * 2 + 0.05 : $hold) }") || hold=0
     last=$centre
     nudge $((63 - centre)) "$hold"
-done
+    return 1
+}
+wait_until "the cannon steered into the gap, x 50 to 77" 300 steered_into_gap
 
 # A shot flies about four seconds when it misses: fire again and again
 # until the score shows a hit.
@@ -43,7 +42,8 @@ shots=0
 scored() {
     shoot && [[ $(digits) != "$start_digits" ]] && return 0
     press z
-    shots=$((shots + 1)) && return 1
+    shots=$((shots + 1))
+    return 1
 }
 wait_until "the score to change while Z is pressed again and again" 400 scored
 # every score is in tens: the units stay 0 whatever was hit
