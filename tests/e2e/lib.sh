@@ -168,6 +168,11 @@ loudest_sample() {
 # What the screens look like at the places the layout fixes.
 splash_shown() { (($(count_lit 870 462 162 58) > 500)) && (($(count_lit 0 0 860 980) == 0)); }
 title_shown() { (($(count_lit 790 330 320 120) > 2000)) && [[ $(pixel 1820 500) == 0 ]]; }
-game_shown() { [[ $(pixel 1820 500) == 255 && $(pixel 1821 10) == 255 && $(pixel 500 970) == 255 ]]; }
+# A new game shows its panel and ground one frame before the rest: the game
+# is up once the first shield stands too.
+game_shown() {
+    [[ $(pixel 1820 500) == 255 && $(pixel 1821 10) == 255 && $(pixel 500 970) == 255 &&
+        $(pixel 24 923) == 255 ]]
+}
 # The title's prompt, once shown, tells that the title listens to fire.
 prompt_shown() { title_shown && (($(count_lit 906 550 88 8) > 40)); }
