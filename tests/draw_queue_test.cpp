@@ -113,9 +113,11 @@ TEST(Program, EndsStartUpWithAMessageAnd255WhenNoVideoModeCanBeSet) {
     start_video(); // the dummy drivers, should this test run first
     fail_video_mode = 1;
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     EXPECT_EQ(video_init(), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "SDL video mode error: no video mode of 1900x980\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "SDL initialize error.\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "SDL: no window of 1900x980 at 32 bits: no video mode of 1900x980\n");
     char* argv[] = {const_cast<char*>("orbostrak"), nullptr};
     EXPECT_EXIT(SDL_main(1, argv), testing::ExitedWithCode(255), "");
     fail_video_mode = 0; // the next start opens the window again

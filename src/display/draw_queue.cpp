@@ -19,26 +19,26 @@ constexpr uint32_t LAST_GLYPH_CODE = GLYPH_CODES - 1;
 
 // ---- set-up ----
 
-// Over SDL 2 (the SDL 1.2 of today's distributions is a layer over it) the
-// whole window goes through one of SDL 2's renderers every frame: by default
-// an OpenGL one, which without a graphics card is a software OpenGL that
-// takes about a core for a window this size. SDL 2's plain software renderer
-// onto X11's own framebuffer takes a tenth of that. These are SDL's settings,
-// set only where the user has not set them; SDL 1.2 itself ignores them.
-static void prefer_software_presenting() {
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+// Every failed start says the one message on standard output, with SDL's
+// own reason on standard error. SDL goes down first: a text driver hands the
+// terminal back, and the program ends without shutting SDL down itself.
+static int start_up_failed(int result, const char* what, const char* reason) {
+    char said[256];
+    snprintf(said, sizeof said, "%s%s", what, reason);
+    SDL_Quit();
+    printf("SDL initialize error.\n");
+    fflush(stdout);
+    fprintf(stderr, "SDL: %s\n", said);
+    return result;
 }
 
 int video_init() {
     presenter_enabled = 0;
-    prefer_software_presenting();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0 ||
-        video_driver_unseen()) {
-        SDL_Quit(); // a text driver hands the terminal back before the message
-        printf("SDL initialize error.\n");
-        return 1;
-    }
+    window_choose_settings();
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0)
+        return start_up_failed(1, "", SDL_GetError());
+    if (const char* unseen = video_driver_unseen())
+        return start_up_failed(1, "no display to show the game on: ", unseen);
     // before the window opens: nothing it sends may slip in unfiltered
     input_filter_events();
     window_name_and_icon();
@@ -46,10 +46,7 @@ int video_init() {
     // Everything after this draws into the surface: without one there is no game.
     if (!screen_surface || screen_surface->format->BytesPerPixel != 4 ||
         screen_surface->w != SCREEN_WIDTH || screen_surface->h != SCREEN_HEIGHT) {
-        printf("SDL video mode error: %s\n", SDL_GetError());
-        fflush(stdout);
-        SDL_Quit(); // the program ends without shutting SDL down itself
-        return 2;
+        return start_up_failed(2, "no window of 1900x980 at 32 bits: ", SDL_GetError());
     }
     SDL_FillRect(screen_surface, nullptr, WINDOW_BLUE);
     SDL_UpdateRect(screen_surface, 0, 0, 0, 0);

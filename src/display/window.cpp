@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -11,6 +12,10 @@
 // terminal; over SDL 2 it ends up offscreen, drawing nowhere.
 static const char* const UNSEEN_VIDEO_DRIVERS[] = {"aalib", "caca", "offscreen"};
 constexpr int DRIVER_NAME_LENGTH = 32;
+static char unseen_reason[64];
+
+// Whether the player named a video driver, before the game set anything.
+static bool video_driver_named;
 
 static const char WINDOW_CAPTION[] = "ORBO-STRAK";
 // The invader of the bottom rows, in its first pose, blown up for task bars
@@ -22,17 +27,42 @@ constexpr int ICON_H = icon_sprite.h * ICON_SCALE;
 constexpr int ICON_MASK_PITCH = (ICON_W + 7) / 8;
 constexpr int GRAY_LEVELS = 256;
 
-bool video_driver_unseen() {
-    const char* chosen = getenv("SDL_VIDEODRIVER");
-    if (chosen && chosen[0])
-        return false;
+// Over SDL 2 (the SDL 1.2 of today's distributions is a layer over it) the
+// whole window goes through one of SDL 2's renderers every frame: by default
+// an OpenGL one, which without a graphics card is a software OpenGL that
+// takes about a core for a window this size. SDL 2's plain software renderer
+// onto X11's own framebuffer takes a tenth of that. SDL 1.2 itself ignores
+// these settings.
+//
+// Classic SDL 1.2 tries its drivers in a fixed order and falls back to caca
+// when nothing else starts; caca's start switches the terminal to another
+// screen and back, and writes its escape codes before the game can refuse
+// it. libcaca's null output writes nothing. A caca the player named draws
+// as libcaca chooses.
+//
+// Each is set only where the player has not set it.
+void window_choose_settings() {
+    const char* named = getenv("SDL_VIDEODRIVER");
+    video_driver_named = named && named[0];
+    if (!video_driver_named)
+        setenv("CACA_DRIVER", "null", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+}
+
+const char* video_driver_unseen() {
+    if (video_driver_named)
+        return nullptr;
     char name[DRIVER_NAME_LENGTH] = "";
     if (!SDL_VideoDriverName(name, sizeof name))
-        return false;
-    for (const char* unseen : UNSEEN_VIDEO_DRIVERS)
-        if (strcmp(name, unseen) == 0)
-            return true;
-    return false;
+        return nullptr;
+    for (const char* unseen : UNSEEN_VIDEO_DRIVERS) {
+        if (strcmp(name, unseen) == 0) {
+            snprintf(unseen_reason, sizeof unseen_reason, "SDL fell back to its %s driver", name);
+            return unseen_reason;
+        }
+    }
+    return nullptr;
 }
 
 void window_name_and_icon() {

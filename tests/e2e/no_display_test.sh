@@ -16,12 +16,14 @@ run_game() {
         "$game_binary" </dev/null >"$work/out.txt" 2>"$work/err.txt" &
     game_pid=$!
 }
-# The status $1, and the output ending in $2 (a text driver may have
-# written to the terminal before it was let go).
+# The status $1, standard output exactly $2 (no text driver may have written
+# to the terminal before it was let go), and on a refusal SDL's reason on
+# standard error.
 expect_end() {
     expect_exit "$1" "$3: exit status"
-    [[ "$(tail -c ${#2} "$work/out.txt"; echo .)" == "$2." ]] ||
-        fail "$3: output ends in $(tail -c 40 "$work/out.txt" | od -c | head -3)"
+    [[ "$(cat "$work/out.txt"; echo .)" == "$2." ]] ||
+        fail "$3: the output is $(head -c 80 "$work/out.txt" | od -c | head -4)"
+    [[ $1 == 0 ]] || grep -q '^SDL: ..' "$work/err.txt" || fail "$3: no reason on standard error: $(cat "$work/err.txt")"
 }
 
 for display in unset ":$dead" "not a display"; do
