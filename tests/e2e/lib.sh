@@ -17,9 +17,15 @@ window=
 win_x=0
 win_y=0
 
-cleanup() { # a hung or stopped game hears only SIGKILL
-    [[ -n $game_pid ]] && kill -KILL "$game_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+# A hung or stopped game hears only SIGKILL. Under set -e a failing kill (of
+# a game that has ended already) would end the trap there, leaving the
+# server running: every step here may fail.
+cleanup() {
+    if [[ -n $game_pid ]]; then kill -KILL "$game_pid" 2>/dev/null || true; fi
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -48,9 +54,14 @@ wait_until() {
 
 # The server picks a free display itself and writes its number once it
 # accepts connections; -noreset keeps it up when a probing client leaves.
+# The file is emptied here, not by the server's own redirection: that one
+# runs in the started process, maybe only after the first look, which would
+# then read the number of the server before, which may be the same number,
+# not yet taken up again.
 start_xvfb() {
-    Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 -nolisten tcp \
-        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    : >"$work/display"
+    Xvfb -displayfd 3 -noreset -screen 0 "${screen_size:-1920x1080}x24" -nolisten tcp \
+        3>>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     xvfb_ready() {
         kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$work/xvfb.log")"
