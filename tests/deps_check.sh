@@ -4,11 +4,16 @@
 # stop with status 1, not die on "sudo: command not found". The run is a real
 # unprivileged one (as nobody when started as root), with only the basic
 # tools on its PATH; dpkg-query there reports every package as missing.
+# The scripts run from a copy that the user can read: the checkout may be
+# one only its owner can enter, such as root's home.
 set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d /tmp/orbostrak-deps.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
+source_dir=$work/source
+mkdir "$source_dir"
+cp -r "$(dirname "$0")/../scripts" "$source_dir/"
+chmod -R a+rX "$source_dir"
 
 mkdir "$work/bin"
 for tool in bash cat dirname grep id sed; do ln -s "$(command -v "$tool")" "$work/bin/$tool"; done
