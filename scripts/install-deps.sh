@@ -4,35 +4,47 @@
 set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
+tests=false
 if [[ "${1:-}" == "--tests" ]]; then
-    # libsdl1.2-compat: SDL 1.2 over SDL 2, which the tests also run on.
-    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils libsdl1.2-compat)
+    tests=true
+    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils)
     # The install and package tests: the checkers and the Debian tool chain.
     packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
                debhelper fakeroot lintian)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    if [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) != "install ok installed" ]]; then
-        missing+=("$p")
-    fi
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]; }
 
-sudo=()
-if [[ $(id -u) -ne 0 ]]; then
-    if ! command -v sudo >/dev/null; then
-        cat >&2 <<EOF
+# Installs those of the named packages that are missing, as root or through
+# sudo; without either it names them and the command to run, and stops.
+install_missing() {
+    local missing=() p sudo=()
+    for p in "$@"; do
+        installed "$p" || missing+=("$p")
+    done
+    [[ ${#missing[@]} -eq 0 ]] && return 0
+    if [[ $(id -u) -ne 0 ]]; then
+        if ! command -v sudo >/dev/null; then
+            cat >&2 <<MESSAGE
 These Debian packages are needed and not installed: ${missing[*]}
 Installing them takes root, and sudo is not available. As root, run:
     apt-get update && apt-get install ${missing[*]}
 then run this again.
-EOF
-        exit 1
+MESSAGE
+            exit 1
+        fi
+        sudo=(sudo)
     fi
-    sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+install_missing "${packages[@]}"
+
+# Where the system's SDL 1.2 is the classic library, the tests also run on
+# sdl12-compat (SDL 1.2 over SDL 2), which installs beside it. Elsewhere the
+# system's SDL 1.2 is sdl12-compat already, and there is no second one.
+if $tests && [[ $(dpkg-query -W -f='${source:Package}' libsdl1.2debian 2>/dev/null) == libsdl1.2 ]]; then
+    install_missing libsdl1.2-compat
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -12,3 +12,9 @@ int headless_start();
 // Presses or releases a key through SDL's own queue, as the keyboard would;
 // SDL_PushEvent's result, 0 when the event was queued.
 int headless_key(SDLKey key, bool down);
+
+// Names the SDL 1.2 that this process runs on, with the libraries beneath
+// it: "classic SDL 1.2.15", "sdl12-compat 1.2.68 over SDL 2.32.4" or
+// "sdl12-compat 1.2.78 over SDL 2.32.74 (SDL 3.4.18)". The layers load what
+// is beneath them as they load themselves, so SDL need not be started.
+void sdl_stack_name(char* name, int size);
