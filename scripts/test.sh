@@ -34,7 +34,7 @@ for folder in "${folders[@]}"; do
         grep -q "$folder/" <<<"$loaded" || { echo "FAIL: the program does not load SDL 1.2 from $folder" >&2; exit 1; }
     fi
     if [[ -n ${tested[$stack]:-} ]]; then
-        echo "== $stack in ${folder:-the system's folders} again: tested above"
+        echo "== $stack again in $folder: tested above"
         continue
     fi
     tested[$stack]=1

@@ -18,7 +18,7 @@ TEST(Cannon, FiresOneShotPerPressFromItsCentre) {
     const uint32_t F = BUTTON_FIRE,
                    script[][3] = {{F, 0, 1}, {F, 0, 1}, {0, 0, 1}, {F | BUTTON_RIGHT, 0, 2},
                                   {0, 1, 2}, {F, 1, 2}, {F, 0, 2}};
-    for (auto [mask, flying, fired] : script) {
+    for (const auto& [mask, flying, fired] : script) {
         player_shot.active = uint8_t(flying);
         pad_buttons[0] = mask;
         player_update();
@@ -82,7 +82,7 @@ TEST(Ship, HumsEveryTwentyFifthStepChangesPictureEveryFourthAndIsHitInItsBox) {
     EXPECT_EQ(pictures.substr(0, 24), ".B.B.B.B.A.A.A.A.B.B.B.B");
     // the box is sixteen columns by rows 16 to 23; its far corner is hit in a crossing
     const int probes[][3] = {{-9, 20, 0}, {8, 20, 0}, {0, 15, 0}, {0, 24, 0}, {-8, 16, 1}};
-    for (auto [dx, y, hit] : probes)
+    for (const auto& [dx, y, hit] : probes)
         EXPECT_EQ(ship_hit_test(ship_x + dx, y), hit) << dx << "," << y;
 }
 

@@ -6,7 +6,7 @@
 #include "support/play_rig.h"
 
 TEST(FormationHit, EachKindIsHitWithinItsOwnWidthAndOnlyAboveTheLowestLiveRow) {
-    for (auto [kind, half, result, points] :
+    for (const auto& [kind, half, result, points] :
          {std::array{1, 6, 2, 10}, std::array{2, 5, 3, 20}, std::array{3, 4, 4, 30}}) {
         full_formation();
         formation[0].kind = uint8_t(kind); // x 16, rows 544 to 552
@@ -28,7 +28,7 @@ TEST(FormationMarch, TheBottomRowsDecideTheTurnsSoThinnedTheyMarchFarther) {
                             {0, 2, 60, L | D, 600, 256, 472},
                             {1, 0, 109, L, 600, 0, 480},
                             {1, 0, 110, D, 600, -4, 480}};
-    for (auto [left, right, sweeps, direction, slot, x, y] : cases) {
+    for (const auto& [left, right, sweeps, direction, slot, x, y] : cases) {
         full_formation();
         for (int s = 0; s < FORMATION_SLOTS; s++)
             if (s < 600 ? s % 100 < left || s % 100 >= 100 - right : s % 500 != 100)

@@ -22,7 +22,7 @@ TEST(Shields, PointsFindABlockOneRowBelowItsPictureAndFourColumnsAcross) {
                              {24, 938, 192},  {24, 939, -1},    {23, 926, -1},    {27, 926, 0},
                              {28, 926, 1},    {47, 926, 5},     {48, 926, -1},    {80, 926, 6},
                              {939, 926, 100}, {1780, 924, 191}, {1783, 935, 383}, {1784, 926, -1}};
-    for (auto [x, y, block] : probes) {
+    for (const auto& [x, y, block] : probes) {
         fresh_shields();
         // and the hole holds nothing
         EXPECT_TRUE(shields_hit_test(x, y) == (block >= 0) && shields_hit_test(x, y) == 0 &&
@@ -52,7 +52,7 @@ TEST(Shields, AHoleWearsOnlyTheStandingNeighboursOfItsOwnShield) {
                                                  {6, "H80,923 T80,931 "},
                                                  {11, "H100,923 T100,931 R96,923 "}};
     fresh_shields();
-    for (auto [block, commands] : holes) {
+    for (const auto& [block, commands] : holes) {
         empty_queue();
         shield_block_destroy(block);
         EXPECT_EQ(queued({nullptr, sprite_shield_worn_top.pixels, sprite_shield_worn_bottom.pixels,
