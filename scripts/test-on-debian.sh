@@ -76,6 +76,8 @@ mount -t proc proc "$root/proc"
 mount --bind /dev "$root/dev"
 mount --bind /dev/pts "$root/dev/pts"
 mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+# An earlier run stopped in the middle of an install leaves dpkg to finish it.
+chroot "$root" dpkg --configure -a
 
 # The checkout as it stands: its commit, or a commit of its tracked changes.
 commit=$(git -C "$source_dir" stash create)
