@@ -1,0 +1,54 @@
+// Presented timing: paced frames in a real window, measured around the wait.
+#include "bench_presented.h"
+
+#include <SDL.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "bench_clock.h"
+#include "bench_figures.h"
+#include "bench_player.h"
+#include "play/game.h"
+
+void presented(int frames) {
+    const SDL_version* sdl = SDL_Linked_Version();
+    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s, SDL %d.%d.%d)\n",
+           SDL_getenv("SDL_VIDEODRIVER"), sdl->major, sdl->minor, sdl->patch);
+    real_pacing = true;
+    frame_clock = CLOCK_MONOTONIC;
+    calibrate_clock();
+    game_start();
+    rusage before, after;
+    getrusage(RUSAGE_SELF, &before);
+    int64_t wall_start = now_ns(), last_update = 0;
+    for (int i = 0; i < frames; i++) {
+        script_input();
+        play_begin();
+        int going = game_frame();
+        play_end();
+        // the frame's own work begins when the wait ends (or with no wait, at once)
+        int64_t begin = std::max(wait_end_ns, play_start);
+        samples[i] = float(update_end_ns - begin) / 1000.0f;
+        extra[i] = float(update_ns) / 1000.0f;
+        if (i > 0)
+            scratch[i - 1] = float(update_end_ns - last_update) / 1e6f;
+        last_update = update_end_ns;
+        if (!going)
+            game_start();
+    }
+    double wall = double(now_ns() - wall_start) / 1e9;
+    getrusage(RUSAGE_SELF, &after);
+    auto seconds = [](const rusage& u) {
+        return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+               double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    };
+    double cpu = seconds(after) - seconds(before);
+    report("drain + SDL_UpdateRect of the window", samples, frames);
+    report("of which SDL_UpdateRect", extra, frames);
+    double interval = report("frame interval", scratch, frames - 1, "ms");
+    printf("  frames per second: %.1f\n", 1000.0 / interval);
+    printf("  process CPU (user+sys over wall time): %.3f of one core over %.1f s\n", cpu / wall,
+           wall);
+}
