@@ -8,8 +8,8 @@
 #
 # RELEASE is 12, 13 or 14 (or a codename); SCRIPT is one of the project's
 # own, run in the clone, scripts/test.sh by default: bench/run_benchmark.sh
-# measures there. The checkout goes in as it stands: its commit, with the
-# changes to tracked files not yet committed.
+# measures there. The checkout goes in as it stands, with the changes not
+# yet committed.
 #
 # The system is kept in /var/cache/orbostrak/debian-RELEASE and used again
 # by later runs: each starts from a new clone, with no process of an earlier
@@ -79,9 +79,17 @@ mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
 # An earlier run stopped in the middle of an install leaves dpkg to finish it.
 chroot "$root" dpkg --configure -a
 
-# The checkout as it stands: its commit, or a commit of its tracked changes.
-commit=$(git -C "$source_dir" stash create)
-commit=${commit:-$(git -C "$source_dir" rev-parse HEAD)}
+# The checkout as it stands: its commit, or one of every file that is not
+# ignored, written through an index of its own so that nothing changes here.
+index=$(mktemp)
+GIT_INDEX_FILE=$index git -C "$source_dir" read-tree HEAD
+GIT_INDEX_FILE=$index git -C "$source_dir" add -A
+tree=$(GIT_INDEX_FILE=$index git -C "$source_dir" write-tree)
+rm -f "$index"
+commit=$(git -C "$source_dir" rev-parse HEAD)
+if [[ $tree != $(git -C "$source_dir" rev-parse 'HEAD^{tree}') ]]; then
+    commit=$(git -C "$source_dir" commit-tree "$tree" -p HEAD -m "Not yet committed changes")
+fi
 clone=$root/root/orbostrak
 rm -rf "$clone" "$root"/tmp/* "$root"/tmp/.X*
 chmod 700 "$root/root"
