@@ -9,6 +9,7 @@
 #include "assets/sprites.h"
 #include "display/draw_queue.h"
 #include "display/pickers.h"
+#include "display/window.h"
 #include "frame/screen_sequence.h"
 #include "play/ship.h"
 #include "support/harness.h"
@@ -150,4 +151,16 @@ TEST(Pickers, EachCodeQueuesItsPictureOrEraseAndUnknownCodesNothing) {
                     << p << " " << code;
             next_w = d.w;
         }
+}
+
+// The window, with 80 rows for a title bar and a panel, shrunk to fit a
+// small screen, doubled on a screen that holds it twice, else as it is.
+TEST(Window, ScaleFitsSmallScreensAndGrowsByWholeNumbersOnLargeOnes) {
+    const int32_t screens[][3] = {
+        {1366, 768, 70},   {1440, 900, 75},   {1536, 864, 80},   {1280, 720, 65},
+        {1920, 1080, 100}, {2560, 1440, 100}, {3840, 2160, 200}, {3800, 2040, 200},
+        {3800, 2039, 100}, {7680, 4320, 400}, {1900, 1059, 99},  {0, 0, 100},
+    };
+    for (const auto& [w, h, scale] : screens)
+        EXPECT_EQ(window_scale(w, h), scale) << w << "x" << h;
 }

@@ -39,6 +39,7 @@ int video_init() {
         return start_up_failed(1, "", SDL_GetError());
     if (const char* unseen = video_driver_unseen())
         return start_up_failed(1, "no display to show the game on: ", unseen);
+    window_fit_screen();
     // before the window opens: nothing it sends may slip in unfiltered
     input_filter_events();
     window_name_and_icon();

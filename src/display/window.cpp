@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "assets/sprites.h"
+#include "display/draw_queue.h"
 
 // Without a display SDL 1.2 ends up in aalib or caca, drawing text into the
 // terminal; over SDL 2 it ends up offscreen, drawing nowhere.
@@ -16,6 +17,12 @@ static char unseen_reason[64];
 
 // Whether the player named a video driver, before the game set anything.
 static bool video_driver_named;
+
+// Rows of the player's screen left to a title bar and a desktop's panel when
+// the window is fitted to it.
+constexpr int32_t SCREEN_ROOM_ROWS = 80;
+constexpr int32_t SCALE_WHOLE = 100; // scales in hundredths
+constexpr int SCALE_TEXT_LENGTH = 16;
 
 static const char WINDOW_CAPTION[] = "ORBO-STRAK";
 // The invader of the bottom rows, in its first pose, blown up for task bars
@@ -63,6 +70,50 @@ const char* video_driver_unseen() {
         }
     }
     return nullptr;
+}
+
+// sdl12-compat says it is 1.2.50 or later, far past the classic's 1.2.15.
+static bool sdl12_compat() {
+    return SDL_Linked_Version()->patch >= 50;
+}
+
+int32_t window_scale(int32_t screen_w, int32_t screen_h) {
+    if (screen_w <= 0 || screen_h <= SCREEN_ROOM_ROWS)
+        return SCALE_WHOLE; // a size no screen has: nothing to go by
+    int32_t across = screen_w * SCALE_WHOLE / SCREEN_WIDTH;
+    int32_t down = (screen_h - SCREEN_ROOM_ROWS) * SCALE_WHOLE / SCREEN_HEIGHT;
+    int32_t fits = across < down ? across : down;
+    if (fits < SCALE_WHOLE)
+        return fits;
+    if (fits >= 2 * SCALE_WHOLE)
+        return fits / SCALE_WHOLE * SCALE_WHOLE;
+    return SCALE_WHOLE;
+}
+
+// sdl12-compat shows the surface at the window's size scaled by a factor of
+// its own, read as the window opens; its sampling is read as SDL's video
+// starts, so a change of it starts the video again. Shrunk, each window
+// pixel blends the game pixels it covers, so that a shot or a bomb one to
+// three pixels wide is still seen where nearest sampling would drop whole
+// columns; blown up by a whole number, every game pixel becomes a square.
+void window_fit_screen() {
+    char driver[DRIVER_NAME_LENGTH] = "";
+    if (!sdl12_compat() || getenv("SDL12COMPAT_WINDOW_SCALING") ||
+        !SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "dummy") == 0)
+        return;
+    const SDL_VideoInfo* screen = SDL_GetVideoInfo();
+    int32_t scale = screen ? window_scale(screen->current_w, screen->current_h) : SCALE_WHOLE;
+    if (scale == SCALE_WHOLE)
+        return;
+    char factor[SCALE_TEXT_LENGTH];
+    snprintf(factor, sizeof factor, "%d.%02d", scale / SCALE_WHOLE, scale % SCALE_WHOLE);
+    setenv("SDL12COMPAT_WINDOW_SCALING", factor, 1);
+    const char* method = getenv("SDL12COMPAT_SCALE_METHOD");
+    if (scale > SCALE_WHOLE && !method) {
+        setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 1);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_InitSubSystem(SDL_INIT_VIDEO);
+    }
 }
 
 void window_name_and_icon() {

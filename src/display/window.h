@@ -2,6 +2,8 @@
 // show it on.
 #pragma once
 
+#include <cstdint>
+
 // Before SDL starts: the settings the game asks of the libraries beneath it,
 // each only where the player has made none.
 void window_choose_settings();
@@ -10,6 +12,15 @@ void window_choose_settings();
 // a driver on its own; null otherwise. A driver named in SDL_VIDEODRIVER
 // before the game started was chosen, and counts as seen.
 const char* video_driver_unseen();
+// The factor, in hundredths, by which the window is best shown on a screen
+// of this size: below 100 where the window, with room for a title bar and a
+// panel, would not fit it; a whole number of times where it fits twice or
+// more across and down; else 100, the window as it is.
+int32_t window_scale(int32_t screen_w, int32_t screen_h);
+// After SDL started, before the window opens: on a library that can scale
+// the window's picture (sdl12-compat), the factor and sampling that fit the
+// player's screen, unless the player chose a factor.
+void window_fit_screen();
 // The caption "ORBO-STRAK" and an invader as the icon; SDL 1.2 takes the icon
 // only before the window opens.
 void window_name_and_icon();

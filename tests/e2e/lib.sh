@@ -8,8 +8,8 @@ set -euo pipefail
 
 game_binary=$1
 work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
-screen_w=1900 # screenshots hold the window only, in window coordinates
-screen_h=980
+screen_w=1900 # screenshots hold the window only, in window coordinates:
+screen_h=980  # the window's size, as the test expects it to open
 audio_driver=disk # written to sound.raw
 game_pid=
 xvfb_pid=
@@ -71,8 +71,9 @@ start_xvfb() {
     export DISPLAY=:$(head -1 "$work/display")
 }
 
-# The game's window at its full size; SDL opens it small and resizes it,
-# and where it stands depends on the library (0,0 or centred).
+# The game's window at its full size (screen_w by screen_h); SDL opens it
+# small and resizes it, and where it stands depends on the library (0,0 or
+# centred).
 window_placed() {
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window opened"
     local id geometry
@@ -81,7 +82,7 @@ window_placed() {
             /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
             /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { v = 1 }
             END { if (v) print x, y, w, h }')
-        if [[ $geometry == *" 1900 980" ]]; then
+        if [[ $geometry == *" $screen_w $screen_h" ]]; then
             window=$id
             read -r win_x win_y _ <<<"$geometry"
             return 0
@@ -96,8 +97,8 @@ start_game() {
     SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver SDL_DISKAUDIOFILE="$work/sound.raw" \
         SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
-    wait_until "a 1900x980 game window" 120 window_placed
-    xdotool mousemove $((win_x + 950)) $((win_y + 490))
+    wait_until "a ${screen_w}x$screen_h game window" 120 window_placed
+    xdotool mousemove $((win_x + screen_w / 2)) $((win_y + screen_h / 2))
 }
 
 # Screenshot of the window as one gray byte per pixel, rows of 1900.
