@@ -8,6 +8,9 @@ tests=false
 if [[ "${1:-}" == "--tests" ]]; then
     tests=true
     packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils)
+    # A headless Wayland desktop with XWayland, and window decorations drawn
+    # by the client, as weston asks of it.
+    packages+=(weston xwayland libdecor-0-plugin-1-cairo)
     # The install and package tests: the checkers and the Debian tool chain.
     packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
                debhelper fakeroot lintian)

@@ -35,8 +35,15 @@ static int start_up_failed(int result, const char* what, const char* reason) {
 int video_init() {
     presenter_enabled = 0;
     window_choose_settings();
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0)
+    const uint32_t subsystems =
+        SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
+    if (SDL_Init(subsystems) != 0)
         return start_up_failed(1, "", SDL_GetError());
+    if (window_settings_misfit()) {
+        SDL_Quit();
+        if (SDL_Init(subsystems) != 0)
+            return start_up_failed(1, "", SDL_GetError());
+    }
     if (const char* unseen = video_driver_unseen())
         return start_up_failed(1, "no display to show the game on: ", unseen);
     window_fit_screen();

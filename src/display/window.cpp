@@ -1,6 +1,10 @@
 #include "display/window.h"
 
 #include <SDL.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -34,13 +38,42 @@ constexpr int ICON_H = icon_sprite.h * ICON_SCALE;
 constexpr int ICON_MASK_PITCH = (ICON_W + 7) / 8;
 constexpr int GRAY_LEVELS = 256;
 
-// Over SDL 2 (the SDL 1.2 of today's distributions is a layer over it) the
-// whole window goes through one of SDL 2's renderers every frame: by default
-// an OpenGL one, which without a graphics card is a software OpenGL that
-// takes about a core for a window this size. SDL 2's plain software renderer
-// onto X11's own framebuffer takes a tenth of that. SDL 1.2 itself ignores
-// these settings.
-//
+// sdl12-compat says it is 1.2.50 or later, far past the classic's 1.2.15.
+static bool sdl12_compat() {
+    return SDL_Linked_Version()->patch >= 50;
+}
+
+static bool setting_made(const char* name) {
+    const char* value = getenv(name);
+    return value && value[0];
+}
+
+// Over SDL 2 or 3 (the SDL 1.2 of today's distributions is a layer over
+// them) the whole window goes through one of their renderers every frame: by
+// default an OpenGL one, which without a graphics card is a software OpenGL
+// that takes about a core for a window this size. The plain software
+// renderer onto X11's own framebuffer takes a tenth of that. A Wayland
+// window has no framebuffer of its own, and with these settings none at all:
+// they are for X11 alone. SDL reads them as it starts, so where it took
+// another driver than the one foreseen, it starts again without them.
+static const char* const X11_PRESENTING[][2] = {
+    {"SDL_RENDER_DRIVER", "software"},
+    {"SDL_FRAMEBUFFER_ACCELERATION", "0"},
+};
+static bool x11_presenting_ours[2];
+
+// A desktop with both X11 (XWayland) and Wayland: SDL 3 would take Wayland,
+// whose windows cost three times as much and miss frames, without a graphics
+// card. The game asks for X11 first, and Wayland where no X server answers.
+// SDL 2 reads the first name, SDL 3 the second.
+static const char X11_THEN_WAYLAND[] = "x11,wayland";
+static const char* const VIDEO_DRIVER_SETTINGS[] = {"SDL_VIDEODRIVER", "SDL_VIDEO_DRIVER"};
+
+// The window's id on Wayland (SDL 3, then SDL 2), for docks and window
+// switchers: the name of the desktop entry.
+static const char APP_ID[] = "orbostrak";
+static const char* const APP_ID_SETTINGS[] = {"SDL_APP_ID", "SDL_VIDEO_WAYLAND_WMCLASS"};
+
 // Classic SDL 1.2 tries its drivers in a fixed order and falls back to caca
 // when nothing else starts; caca's start switches the terminal to another
 // screen and back, and writes its escape codes before the game can refuse
@@ -49,12 +82,37 @@ constexpr int GRAY_LEVELS = 256;
 //
 // Each is set only where the player has not set it.
 void window_choose_settings() {
-    const char* named = getenv("SDL_VIDEODRIVER");
-    video_driver_named = named && named[0];
+    const char* named = nullptr;
+    for (const char* setting : VIDEO_DRIVER_SETTINGS)
+        if (!named && setting_made(setting))
+            named = getenv(setting);
+    video_driver_named = named != nullptr;
     if (!video_driver_named)
         setenv("CACA_DRIVER", "null", 0);
-    setenv("SDL_RENDER_DRIVER", "software", 0);
-    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    for (const char* setting : APP_ID_SETTINGS)
+        setenv(setting, APP_ID, 0);
+    bool x11_first = named ? strncmp(named, "x11", 3) == 0 : setting_made("DISPLAY");
+    if (!named && x11_first && setting_made("WAYLAND_DISPLAY") && sdl12_compat())
+        for (const char* setting : VIDEO_DRIVER_SETTINGS)
+            setenv(setting, X11_THEN_WAYLAND, 1);
+    if (!x11_first)
+        return;
+    for (int i = 0; i < 2; i++) {
+        x11_presenting_ours[i] = !setting_made(X11_PRESENTING[i][0]);
+        setenv(X11_PRESENTING[i][0], X11_PRESENTING[i][1], 0);
+    }
+}
+
+bool window_settings_misfit() {
+    char driver[DRIVER_NAME_LENGTH] = "";
+    if (!sdl12_compat() || !(x11_presenting_ours[0] || x11_presenting_ours[1]) ||
+        !SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "x11") == 0)
+        return false;
+    for (int i = 0; i < 2; i++)
+        if (x11_presenting_ours[i])
+            unsetenv(X11_PRESENTING[i][0]);
+    x11_presenting_ours[0] = x11_presenting_ours[1] = false;
+    return true;
 }
 
 const char* video_driver_unseen() {
@@ -70,11 +128,6 @@ const char* video_driver_unseen() {
         }
     }
     return nullptr;
-}
-
-// sdl12-compat says it is 1.2.50 or later, far past the classic's 1.2.15.
-static bool sdl12_compat() {
-    return SDL_Linked_Version()->patch >= 50;
 }
 
 int32_t window_scale(int32_t screen_w, int32_t screen_h) {
@@ -114,6 +167,31 @@ void window_fit_screen() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_InitSubSystem(SDL_INIT_VIDEO);
     }
+}
+
+// A Wayland compositor that went away ends SDL 3's event loop with a quit,
+// as a close of the window would. Whether it is gone shows at its socket:
+// WAYLAND_DISPLAY, a path or a name in XDG_RUNTIME_DIR, "wayland-0" unset.
+bool window_display_lost() {
+    char driver[DRIVER_NAME_LENGTH] = "";
+    if (!SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "wayland") != 0)
+        return false;
+    const char* name = setting_made("WAYLAND_DISPLAY") ? getenv("WAYLAND_DISPLAY") : "wayland-0";
+    const char* folder = getenv("XDG_RUNTIME_DIR");
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name[0] == '/')
+        snprintf(address.sun_path, sizeof address.sun_path, "%s", name);
+    else if (folder)
+        snprintf(address.sun_path, sizeof address.sun_path, "%s/%s", folder, name);
+    else
+        return false;
+    int compositor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (compositor < 0)
+        return false;
+    bool lost = connect(compositor, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0;
+    close(compositor);
+    return lost;
 }
 
 void window_name_and_icon() {

@@ -7,6 +7,10 @@
 // Before SDL starts: the settings the game asks of the libraries beneath it,
 // each only where the player has made none.
 void window_choose_settings();
+// After SDL started: true when the settings chosen for it foresaw another
+// driver than the one SDL took, and are taken back; SDL must then start
+// again.
+bool window_settings_misfit();
 // After SDL started: why the driver it took shows a player nothing to play
 // on (text in the terminal, or no picture at all), when SDL fell back to such
 // a driver on its own; null otherwise. A driver named in SDL_VIDEODRIVER
@@ -21,6 +25,9 @@ int32_t window_scale(int32_t screen_w, int32_t screen_h);
 // the window's picture (sdl12-compat), the factor and sampling that fit the
 // player's screen, unless the player chose a factor.
 void window_fit_screen();
+// After play: true when the game ended because the Wayland compositor it
+// showed on went away, which reaches the game as a close of its window.
+bool window_display_lost();
 // The caption "ORBO-STRAK" and an invader as the icon; SDL 1.2 takes the icon
 // only before the window opens.
 void window_name_and_icon();

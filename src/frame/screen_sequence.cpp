@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "display/draw_queue.h"
+#include "display/window.h"
 #include "frame/input.h"
 #include "play/game.h"
 #include "screens/screens.h"
@@ -85,6 +86,8 @@ extern "C" int SDL_main(int, char*[]) {
     for (SDL_Joystick* pad : pad_handles)
         if (pad)
             SDL_JoystickClose(pad);
+    // a display lost is no orderly end, as the status 1 of a lost X server says
+    int status = window_display_lost() ? 1 : 0;
     SDL_FreeSurface(screen_surface);
-    return 0;
+    return status;
 }

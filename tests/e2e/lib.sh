@@ -11,6 +11,7 @@ work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
 screen_w=1900 # screenshots hold the window only, in window coordinates:
 screen_h=980  # the window's size, as the test expects it to open
 audio_driver=disk # written to sound.raw
+video_driver=x11  # none: the game and SDL choose
 game_pid=
 xvfb_pid=
 window=
@@ -71,6 +72,46 @@ start_xvfb() {
     export DISPLAY=:$(head -1 "$work/display")
 }
 
+# A headless Wayland desktop instead of an X server: weston, with XWayland
+# beside it when $1 is --xwayland (then DISPLAY names its X server). Its
+# --debug lets weston-screenshooter take screenshots. The exit trap ends it
+# as it ends an Xvfb.
+start_weston() {
+    export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=orbostrak-$$
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    mkdir -p -m 1777 /tmp/.X11-unix # XWayland's sockets; a minimal system has no folder yet
+    local backend=(--backend=headless --renderer=pixman) # weston 10 of Debian 12 says it its way
+    (($(weston --version | awk '{ split($2, v, "."); print v[1] }') < 11)) &&
+        backend=(--backend=headless-backend.so --use-pixman)
+    weston "${backend[@]}" --socket="$WAYLAND_DISPLAY" --width=1920 --height=1080 \
+        --idle-time=0 --debug "$@" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    weston_ready() {
+        kill -0 "$xvfb_pid" 2>/dev/null || fail "weston ended: $(cat "$work/xvfb.log")"
+        [[ -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] || return 1
+        [[ $* != *--xwayland* ]] || grep -q 'xserver listening on display' "$work/xvfb.log"
+    }
+    wait_until "weston to listen" 60 weston_ready "$@"
+    unset DISPLAY
+    [[ $* != *--xwayland* ]] || export DISPLAY=$(grep -o 'listening on display :[0-9]*' "$work/xvfb.log" | grep -o ':[0-9]*' | head -1)
+}
+
+# weston's screenshot of its whole screen, cut to the game's window wherever
+# the shell placed it: the bottom right of the box that holds every black
+# pixel, since black in the title bar above it may widen the box upward and
+# leftward.
+shoot_weston() {
+    rm -f "$work"/wayland-screenshot*.png
+    (cd "$work" && weston-screenshooter >/dev/null 2>&1) || return 1
+    local shot box
+    shot=$(ls "$work"/wayland-screenshot*.png 2>/dev/null | head -1)
+    [[ -n $shot ]] || return 1
+    box=$(/usr/bin/convert "$shot" -alpha off -fill white +opaque black -trim -format '%w %h %X %Y' info: 2>/dev/null |
+        awk -v w="$screen_w" -v h="$screen_h" '{ if ($1 >= w && $2 >= h) print w "x" h "+" $3 + $1 - w "+" $4 + $2 - h }')
+    [[ -n $box ]] || return 1
+    /usr/bin/convert "$shot" -alpha off -crop "$box" +repage -colorspace gray -depth 8 "gray:$work/shot.gray"
+}
+
 # The game's window at its full size (screen_w by screen_h); SDL opens it
 # small and resizes it, and where it stands depends on the library (0,0 or
 # centred).
@@ -94,11 +135,12 @@ window_placed() {
 # Starts the game and finds its window; the pointer goes to its middle, so
 # the keyboard focus, which follows the pointer, is on the game.
 start_game() {
-    SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver SDL_DISKAUDIOFILE="$work/sound.raw" \
-        SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
+    env -u SDL_VIDEODRIVER ${video_driver:+SDL_VIDEODRIVER=$video_driver} SDL_AUDIODRIVER=$audio_driver \
+        SDL_DISKAUDIOFILE="$work/sound.raw" SDL_DISKAUDIODELAY=250 "$game_binary" >"$work/game.log" 2>&1 &
     game_pid=$!
     wait_until "a ${screen_w}x$screen_h game window" 120 window_placed
-    xdotool mousemove $((win_x + screen_w / 2)) $((win_y + screen_h / 2))
+    # weston's XWayland fakes no pointer: its focus is weston's
+    [[ -n ${WAYLAND_DISPLAY:-} ]] || xdotool mousemove $((win_x + screen_w / 2)) $((win_y + screen_h / 2))
 }
 
 # Screenshot of the window as one gray byte per pixel, rows of 1900.
