@@ -29,7 +29,11 @@ case $release in
 esac
 [[ $(id -u) -eq 0 ]] || { echo "test-on-debian: debootstrap and chroot need root" >&2; exit 1; }
 for tool in debootstrap git; do
-    command -v "$tool" >/dev/null || { echo "test-on-debian: needs $tool (apt-get install $tool)" >&2; exit 1; }
+    if ! command -v "$tool" >/dev/null; then
+        echo "Installing: $tool"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$tool" >/dev/null
+    fi
 done
 
 # The mirror of Debian's own archive among this machine's package sources.
