@@ -7,7 +7,9 @@
 // notes end in 50 bytes of silence instead.
 #include "assets/sounds.h"
 
+#include "assets/sound_builder.h"
 #include "assets/synth.h"
+#include "assets/tunes.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The tools the sound recipes are made of, all run by the compiler: phases,
-// a sine table, band-limited squares, noise, envelopes and tunes. The
-// compiler is a slow calculator, so everything per sample is a table look-up
-// or a multiplication; powers and the sine series run once per note or once
-// per table entry.
+// a sine table, band-limited squares, noise and envelopes. Tunes are strung
+// from them in assets/tunes.h, and a recipe becomes a sound block in
+// assets/sound_builder.h. The compiler is a slow calculator, so everything
+// per sample is a table look-up or a multiplication; powers and the sine
+// series run once per note or once per table entry.
 #pragma once
 
 #include <cstdint>
-
-#include "assets/sounds.h"
 
 namespace synth {
 
@@ -19,10 +18,6 @@ constexpr double PI = 3.14159265358979323846;
 // note gains or loses its upper harmonics smoothly instead of with a click.
 constexpr double BAND_EDGE_HZ = 3900;
 constexpr double BAND_FADE_SHARE = 1.0 / 6;
-
-constexpr double played_seconds(int32_t id) {
-    return played_length(id) / RATE;
-}
 
 // ---- arithmetic ----
 
@@ -190,204 +185,5 @@ struct Decay {
         return now;
     }
 };
-
-// ---- tunes ----
-
-// A tune is a row of notes ("C5", "F#4", "Bb3") and rests (".") of one beat
-// each; a "-" holds the note before it one beat longer. The beats share the
-// tune's length evenly.
-struct Note {
-    double hz; // 0 for a rest
-    double begin;
-    double end; // seconds
-};
-
-constexpr int TUNE_NOTES = 24;
-
-struct Tune {
-    Note notes[TUNE_NOTES];
-    int count;
-};
-
-constexpr double note_hz(const char* name) {
-    constexpr int steps[7] = {9, 11, 0, 2, 4, 5, 7}; // A to G above C
-    int semitone = steps[name[0] - 'A'];
-    int at = 1;
-    if (name[at] == '#' || name[at] == 'b') {
-        semitone += name[at] == '#' ? 1 : -1;
-        at++;
-    }
-    int midi = 12 * (name[at] - '0' + 1) + semitone;
-    return 440 * two_to((midi - 69) / 12.0);
-}
-
-constexpr Tune tune(const char* score, double seconds) {
-    Tune t{};
-    int beats[TUNE_NOTES] = {};
-    int total = 0;
-    for (const char* p = score; *p;) {
-        if (*p == ' ') {
-            p++;
-            continue;
-        }
-        if (*p == '-') {
-            beats[t.count - 1] += 1;
-        } else {
-            if (t.count == TUNE_NOTES)
-                throw "tune too long"; // stops the build
-            t.notes[t.count].hz = *p == '.' ? 0 : note_hz(p);
-            beats[t.count] = 1;
-            t.count += 1;
-        }
-        total += 1;
-        while (*p && *p != ' ')
-            p++;
-    }
-    int beat = 0;
-    for (int i = 0; i < t.count; i++) {
-        t.notes[i].begin = seconds * beat / total;
-        beat += beats[i];
-        t.notes[i].end = seconds * beat / total;
-    }
-    return t;
-}
-
-// Walks a tune sample by sample. Each note is struck: a quick rise, a fall
-// towards `held` of its strength, and a short lift at its end so that
-// neighbouring notes stay apart. The note in hand is copied out of the tune,
-// since the compiler reads a member far faster than a table.
-struct Player {
-    static constexpr double ATTACK_SECONDS = 0.004;
-    static constexpr double RELEASE_SECONDS = 0.012;
-    const Tune* tune;
-    double held;
-    Decay fall;
-    int index = 0;
-    double hz = 0;
-    double begin = 0;
-    double end = 0;
-    double next_begin = 0;
-    double attack_end = 0;
-    double release_begin = 0;
-    double fading;
-    double top_hz;
-    Phase phase{};
-    Square square{};
-    constexpr Player(const Tune& t, double held_level, double half_life, double top = BAND_EDGE_HZ)
-        : tune(&t), held(held_level), fall(half_life), fading(1 - held_level), top_hz(top) {
-        take(0);
-    }
-
-    constexpr void take(int i) {
-        index = i;
-        hz = tune->notes[i].hz;
-        begin = tune->notes[i].begin;
-        end = tune->notes[i].end;
-        attack_end = begin + ATTACK_SECONDS;
-        release_begin = end - RELEASE_SECONDS;
-        next_begin = i + 1 < tune->count ? tune->notes[i + 1].begin : end;
-        fall.level = 1;
-        square.tune(hz, top_hz);
-    }
-    // Moves on to the note sounding at t and gives its strength. Most
-    // samples lie between the rise and the lift and cost two operations.
-    constexpr double strike(double t) {
-        if (t >= next_begin && index + 1 < tune->count)
-            take(index + 1);
-        double strength = held + fading * fall.next();
-        if (t < attack_end)
-            strength *= (t - begin) / ATTACK_SECONDS;
-        if (t > release_begin)
-            strength *= (end - t) / RELEASE_SECONDS;
-        return strength;
-    }
-    // The note as a band-limited square, at its own pitch or a bent one.
-    constexpr double square_wave() {
-        return square.at(phase.advance(hz));
-    }
-    constexpr double square_wave(double bent_hz) {
-        return square.at(phase.advance(bent_hz));
-    }
-};
-
-} // namespace synth
-
-// ---- the builder ----
-
-namespace synth {
-
-template <int32_t Nominal>
-struct SoundBlock {
-    uint8_t samples[Nominal];
-};
-
-// The INFO chunk: "LIST", its size, "INFO" and one name tag whose text is
-// padded with zeros to fill the 50 bytes exactly.
-constexpr void write_u32(uint8_t* at, uint32_t value) {
-    for (int i = 0; i < 4; i++)
-        at[i] = uint8_t(value >> (8 * i));
-}
-
-constexpr void write_info(uint8_t* at, const char* name) {
-    const char head[] = "LIST....INFOINAM....";
-    for (int i = 0; i < 20; i++)
-        at[i] = uint8_t(head[i]);
-    write_u32(at + 4, 42);
-    write_u32(at + 16, 30);
-    int i = 0;
-    for (; name[i]; i++) {
-        if (i >= 29)
-            throw "sound name too long for its chunk"; // stops the build
-        at[20 + i] = uint8_t(name[i]);
-    }
-    for (; i < 30; i++)
-        at[20 + i] = 0;
-}
-
-// Runs the recipe once over the samples the mixer plays of sound `Id`,
-// handing it the time and the played length in seconds. The result is
-// centred on 128 (any offset is taken out in proportion to the sound's own
-// strength, so that its silences stay silent) and scaled so that its peak
-// lands at `loudness` from 128. A null name leaves the tail silent.
-template <int32_t Id, typename Recipe>
-constexpr SoundBlock<sound_lengths[Id - 1]> synthesise(int32_t loudness, const char* name,
-                                                       Recipe recipe) {
-    constexpr int32_t nominal = sound_lengths[Id - 1];
-    constexpr int32_t played = played_length(Id);
-    constexpr double seconds = played_seconds(Id);
-    static_assert(played <= nominal - 50, "the tail must stay clear of the samples");
-    SoundBlock<nominal> block{};
-    // The compiler keeps every number it works out, so the loops are lean:
-    // time steps on by addition, the offset and the scale become one factor
-    // for each sign.
-    double level[played];
-    double t = 0, above = 0, below = 0, highest = 0, lowest = 0;
-    for (int32_t i = 0; i < played; i++, t += 1 / RATE) {
-        double v = recipe(t, seconds);
-        level[i] = v;
-        if (v > 0) {
-            above += v;
-            highest = v > highest ? v : highest;
-        } else {
-            below -= v;
-            lowest = v < lowest ? v : lowest;
-        }
-    }
-    double offset = (above - below) / (above + below);
-    double up = 1 - offset, down = 1 + offset;
-    double peak = highest * up > -lowest * down ? highest * up : -lowest * down;
-    up *= loudness / peak;
-    down *= loudness / peak;
-    for (int32_t i = 0; i < played; i++) {
-        double v = level[i];
-        auto s = int32_t(128.5 + v * (v > 0 ? up : down));
-        block.samples[i] = uint8_t(s < 0 ? 0 : s > 255 ? 255 : s);
-    }
-    for (int32_t i = played; i < nominal; i++)
-        block.samples[i] = 128;
-    if (name)
-        write_info(block.samples + nominal - 50, name);
-    return block;
-}
 
 } // namespace synth
