@@ -56,11 +56,15 @@ static bool setting_made(const char* name) {
 // window has no framebuffer of its own, and with these settings none at all:
 // they are for X11 alone. SDL reads them as it starts, so where it took
 // another driver than the one foreseen, it starts again without them.
-static const char* const X11_PRESENTING[][2] = {
-    {"SDL_RENDER_DRIVER", "software"},
-    {"SDL_FRAMEBUFFER_ACCELERATION", "0"},
+struct Setting {
+    const char* name;
+    const char* value;
+    bool ours; // set by the game, not by the player
 };
-static bool x11_presenting_ours[2];
+static Setting x11_presenting[] = {
+    {"SDL_RENDER_DRIVER", "software", false},
+    {"SDL_FRAMEBUFFER_ACCELERATION", "0", false},
+};
 
 // A desktop with both X11 (XWayland) and Wayland: SDL 3 would take Wayland,
 // whose windows cost three times as much and miss frames, without a graphics
@@ -95,24 +99,26 @@ void window_choose_settings() {
     if (!named && x11_first && setting_made("WAYLAND_DISPLAY") && sdl12_compat())
         for (const char* setting : VIDEO_DRIVER_SETTINGS)
             setenv(setting, X11_THEN_WAYLAND, 1);
-    if (!x11_first)
-        return;
-    for (int i = 0; i < 2; i++) {
-        x11_presenting_ours[i] = !setting_made(X11_PRESENTING[i][0]);
-        setenv(X11_PRESENTING[i][0], X11_PRESENTING[i][1], 0);
+    for (Setting& setting : x11_presenting) {
+        setting.ours = x11_first && !getenv(setting.name);
+        if (setting.ours)
+            setenv(setting.name, setting.value, 1);
     }
 }
 
 bool window_settings_misfit() {
     char driver[DRIVER_NAME_LENGTH] = "";
-    if (!sdl12_compat() || !(x11_presenting_ours[0] || x11_presenting_ours[1]) ||
-        !SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "x11") == 0)
+    if (!sdl12_compat() || !SDL_VideoDriverName(driver, sizeof driver) ||
+        strcmp(driver, "x11") == 0)
         return false;
-    for (int i = 0; i < 2; i++)
-        if (x11_presenting_ours[i])
-            unsetenv(X11_PRESENTING[i][0]);
-    x11_presenting_ours[0] = x11_presenting_ours[1] = false;
-    return true;
+    bool misfit = false;
+    for (Setting& setting : x11_presenting) {
+        if (setting.ours)
+            unsetenv(setting.name);
+        misfit = misfit || setting.ours;
+        setting.ours = false;
+    }
+    return misfit;
 }
 
 const char* video_driver_unseen() {
