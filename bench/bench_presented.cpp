@@ -11,11 +11,13 @@
 #include "bench_figures.h"
 #include "bench_player.h"
 #include "play/game.h"
+#include "tools/headless.h"
 
 void presented(int frames) {
-    const SDL_version* sdl = SDL_Linked_Version();
-    printf("Presented frames with the pacing wait (SDL_VIDEODRIVER=%s, SDL %d.%d.%d)\n",
-           SDL_getenv("SDL_VIDEODRIVER"), sdl->major, sdl->minor, sdl->patch);
+    char stack[128], driver[32] = "";
+    sdl_stack_name(stack, sizeof stack);
+    SDL_VideoDriverName(driver, sizeof driver);
+    printf("Presented frames of play with the pacing wait (%s, driver %s)\n", stack, driver);
     real_pacing = true;
     frame_clock = CLOCK_MONOTONIC;
     calibrate_clock();
@@ -46,9 +48,12 @@ void presented(int frames) {
     };
     double cpu = seconds(after) - seconds(before);
     report("drain + SDL_UpdateRect of the window", samples, frames);
+    float median_ms = samples[frames / 2] / 1000.0f; // sorted by the report
     report("of which SDL_UpdateRect", extra, frames);
     double interval = report("frame interval", scratch, frames - 1, "ms");
     printf("  frames per second: %.1f\n", 1000.0 / interval);
     printf("  process CPU (user+sys over wall time): %.3f of one core over %.1f s\n", cpu / wall,
            wall);
+    printf("  in play: %.2f ms a frame, %.1f frames/s, %.1f %% of one core\n", median_ms,
+           1000.0 / interval, 100.0 * cpu / wall);
 }

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmark, runs it headless, then presents frames in a real X
-# window under Xvfb, on the classic SDL 1.2 and again on sdl12-compat (SDL 1.2
-# over SDL 2) where it is installed, and prints every figure, then the two
-# libraries' presented frames side by side.
+# Builds the benchmark, runs it headless, then plays paced frames in a real
+# window on every SDL 1.2 stack of this system: under Xvfb, on sdl12-compat
+# also with the window shrunk to 0.7 and doubled, and under a headless
+# weston (with XWayland beside it, and alone) where weston is installed.
+# Prints every figure, then a line for each stack and display.
 # Usage: bench/run_benchmark.sh [HEADLESS_FRAMES] [PRESENTED_FRAMES]
 # The build directory is build-bench in the source tree, or $BUILD_DIR.
+# scripts/test-on-debian.sh RELEASE bench/run_benchmark.sh measures another
+# Debian release's stack.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,59 +15,118 @@ build=${BUILD_DIR:-$root/build-bench}
 headless_frames=${1:-400000}
 presented_frames=${2:-600}
 
+"$root/scripts/install-deps.sh" --tests # Xvfb, weston, and sdl12-compat where it is a second library
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target orbostrak_benchmark >/dev/null
+cmake --build "$build" -j2 --target orbostrak_benchmark sdl_stack >/dev/null
 bench=$build/bench/orbostrak_benchmark
 
 status=0
 echo "== headless =="
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$bench" "$headless_frames" || status=$?
 
-echo
-echo "== presented, Xvfb 1920x1080x24 =="
-if ! command -v Xvfb >/dev/null; then
-    echo "Xvfb is missing; install it with: scripts/install-deps.sh --tests"
+work=$(mktemp -d)
+servers=()
+trap 'for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+# Waits up to ten seconds for $1 to hold.
+ready() {
+    local i
+    for i in $(seq 100); do
+        if eval "$1"; then return 0; fi
+        sleep 0.1
+    done
+    echo "$2 did not start"
     exit 1
-fi
-# Xvfb picks a free display itself and writes its number once it is ready.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do
-    [[ -s $display_file ]] && break
-    sleep 0.1
-done
-if [[ ! -s $display_file ]]; then
-    echo "Xvfb did not start"
-    exit 1
-fi
-display=:$(head -n 1 "$display_file")
-echo "display $display"
+}
+# An Xvfb screen of $1 (WxH); its display in $display. It writes its
+# number once it accepts connections.
+start_xvfb() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>>"$work/display" 2>/dev/null &
+    servers+=($!)
+    ready '[[ -s $work/display ]]' Xvfb
+    display=:$(head -n 1 "$work/display")
+}
+# A headless weston, with $1 (--xwayland) or without; its sockets in
+# $wayland and $display.
+start_weston() {
+    local log=$work/weston-$#.log backend=(--backend=headless --renderer=pixman)
+    (($(weston --version | awk '{ split($2, v, "."); print v[1] }') < 11)) &&
+        backend=(--backend=headless-backend.so --use-pixman)
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+    mkdir -p -m 1777 /tmp/.X11-unix
+    wayland=bench-$$-$#
+    weston "${backend[@]}" --socket="$wayland" --width=1920 --height=1080 --idle-time=0 "$@" >"$log" 2>&1 &
+    servers+=($!)
+    local listening="[[ -S $XDG_RUNTIME_DIR/$wayland ]]"
+    [[ $# == 0 ]] || listening+=" && grep -q 'xserver listening' '$log'"
+    ready "$listening" weston
+    display=$(grep -o 'listening on display :[0-9]*' "$log" | grep -o ':[0-9]*' | head -n 1 || true)
+}
 
-# The same binary on each library: the compatibility layer lives in its own
-# folder beside the classic library.
-compat_lib=$(dpkg -L libsdl1.2-compat 2>/dev/null | grep '/libSDL-1.2.so.0$' | head -n 1 || true)
-libraries=(classic)
-[[ -n $compat_lib ]] && libraries+=(sdl12-compat)
-declare -A fps cpu
-for library in "${libraries[@]}"; do
-    library_path=
-    [[ $library == sdl12-compat ]] && library_path=$(dirname "$compat_lib")
+# The folders to load SDL 1.2 from, as the tests find them: the system's,
+# and sdl12-compat's own beside a classic library. Each stack once.
+folders=("")
+if [[ $(dpkg-query -W -f='${Status}' libsdl1.2-compat 2>/dev/null) == "install ok installed" ]]; then
+    listed=$(dpkg -L libsdl1.2-compat)
+    folders+=("$(dirname "$(grep '/libSDL-1.2.so.0$' <<<"$listed" | head -n 1)")")
+fi
+declare -A seen
+stacks=()
+for folder in "${folders[@]}"; do
+    stack=$(LD_LIBRARY_PATH=$folder "$build/tests/sdl_stack")
+    [[ -z ${seen[$stack]:-} ]] || continue
+    seen[$stack]=1
+    stacks+=("$folder=$stack")
+done
+
+lines=()
+# Paced frames of play on the stack in folder $1 named $2 shown on $3; the
+# rest are settings for the run.
+measure() {
+    local folder=$1 stack=$2 shown=$3 out
+    shift 3
     echo
-    echo "-- $library"
-    out=$(DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy LD_LIBRARY_PATH=$library_path \
-        "$bench" --presented "$presented_frames") || status=$?
+    echo "-- $stack, $shown"
+    out=$(env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY -u DISPLAY SDL_AUDIODRIVER=dummy \
+        LD_LIBRARY_PATH="$folder" "$@" "$bench" --presented "$presented_frames") || status=$?
     echo "$out"
-    fps[$library]=$(awk -F': ' '/frames per second/ { print $2 }' <<<"$out")
-    cpu[$library]=$(awk '/process CPU/ { print $(NF - 6) }' <<<"$out")
-done
+    lines+=("$(printf '%-52s %-28s %s' "$stack" "$shown" "$(sed -n 's/^  in play: //p' <<<"$out")")")
+}
 
 echo
-echo "== presented frames side by side, $presented_frames frames =="
-printf '%-14s %18s %18s\n' library "frames per second" "CPU of one core"
-for library in "${libraries[@]}"; do
-    printf '%-14s %18s %18s\n' "$library" "${fps[$library]:-?}" "${cpu[$library]:-?}"
+echo "== presented =="
+# On sdl12-compat the game shrinks its window to 0.7 on the laptop's
+# screen and doubles it on the 4K one.
+start_xvfb 1920x1080
+full_hd=$display
+start_xvfb 1366x768
+laptop=$display
+start_xvfb 3840x2160
+uhd=$display
+for entry in "${stacks[@]}"; do
+    folder=${entry%%=*} stack=${entry#*=}
+    measure "$folder" "$stack" "Xvfb 1920x1080" DISPLAY="$full_hd"
+    if [[ $stack != classic* ]]; then
+        measure "$folder" "$stack" "Xvfb 1366x768, window 0.7" DISPLAY="$laptop"
+        measure "$folder" "$stack" "Xvfb 3840x2160, window 2" DISPLAY="$uhd"
+    fi
 done
-[[ -n $compat_lib ]] || echo "(sdl12-compat is not installed: apt-get install libsdl1.2-compat)"
+if command -v weston >/dev/null; then
+    start_weston --xwayland
+    with_xwayland=$wayland xwayland_display=$display
+    start_weston
+    for entry in "${stacks[@]}"; do
+        folder=${entry%%=*} stack=${entry#*=}
+        measure "$folder" "$stack" "weston with XWayland" WAYLAND_DISPLAY="$with_xwayland" \
+            DISPLAY="$xwayland_display"
+        # Debian 12's SDL 2.26 crashes in its Wayland start-up under a headless weston.
+        [[ $stack == classic* || $stack == *" over SDL 2.2"[0-9].* ]] ||
+            measure "$folder" "$stack" "weston, Wayland alone" WAYLAND_DISPLAY="$wayland"
+    done
+fi
+
+echo
+echo "== paced frames of play, $presented_frames each: drain and window update (median), frame rate, CPU =="
+printf '%s\n' "${lines[@]}"
 exit "$status"

@@ -47,7 +47,12 @@ wait_for first_screens_at_70 120
 # The game: the ground line, the separator, the panel's score label and the
 # cannon at its place, shrunk with the window. The game draws in black,
 # white and one gray of 150: other grays are the blends of the shrinking.
-game_at_70() { (($(count_lit 0 675 1270 9) > 1270 * 9 * 9 / 10 && $(lit_at 70 1820 100 2 700) > 400)); }
+# A new game shows its panel and ground a frame before the rest: the first
+# shield tells the rest is there.
+game_at_70() {
+    (($(count_lit 0 675 1270 9) > 1270 * 9 * 9 / 10 && $(lit_at 70 1820 100 2 700) > 400 &&
+        $(lit_at 70 24 923 24 16) > 50))
+}
 hold_until z game_at_70 120
 expect_ge "$(region 0 0 1270 670 | grep -cvxE '0|150|255' || true)" 1000 "blended grays in the play area"
 expect_ge "$(lit_at 70 1828 32 40 8)" 20 "SCORE label at 70 %"
