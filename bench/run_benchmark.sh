@@ -16,6 +16,7 @@ headless_frames=${1:-400000}
 presented_frames=${2:-600}
 
 "$root/scripts/install-deps.sh" --tests # Xvfb, weston, and sdl12-compat where it is a second library
+source "$root/scripts/sdl-stacks.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target orbostrak_benchmark sdl_stack >/dev/null
 bench=$build/bench/orbostrak_benchmark
@@ -49,14 +50,12 @@ start_xvfb() {
 # A headless weston, with $1 (--xwayland) or without; its sockets in
 # $wayland and $display.
 start_weston() {
-    local log=$work/weston-$#.log backend=(--backend=headless --renderer=pixman)
-    (($(weston --version | awk '{ split($2, v, "."); print v[1] }') < 11)) &&
-        backend=(--backend=headless-backend.so --use-pixman)
+    local log=$work/weston-$#.log
     export XDG_RUNTIME_DIR=$work/runtime
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     mkdir -p -m 1777 /tmp/.X11-unix
     wayland=bench-$$-$#
-    weston "${backend[@]}" --socket="$wayland" --width=1920 --height=1080 --idle-time=0 "$@" >"$log" 2>&1 &
+    weston "${weston_headless[@]}" --socket="$wayland" --width=1920 --height=1080 --idle-time=0 "$@" >"$log" 2>&1 &
     servers+=($!)
     local listening="[[ -S $XDG_RUNTIME_DIR/$wayland ]]"
     [[ $# == 0 ]] || listening+=" && grep -q 'xserver listening' '$log'"
@@ -64,13 +63,8 @@ start_weston() {
     display=$(grep -o 'listening on display :[0-9]*' "$log" | grep -o ':[0-9]*' | head -n 1 || true)
 }
 
-# The folders to load SDL 1.2 from, as the tests find them: the system's,
-# and sdl12-compat's own beside a classic library. Each stack once.
-folders=("")
-if [[ $(dpkg-query -W -f='${Status}' libsdl1.2-compat 2>/dev/null) == "install ok installed" ]]; then
-    listed=$(dpkg -L libsdl1.2-compat)
-    folders+=("$(dirname "$(grep '/libSDL-1.2.so.0$' <<<"$listed" | head -n 1)")")
-fi
+# Each SDL 1.2 library of the system, each stack once.
+mapfile -t folders < <(sdl12_folders)
 declare -A seen
 stacks=()
 for folder in "${folders[@]}"; do
@@ -120,8 +114,7 @@ if command -v weston >/dev/null; then
         folder=${entry%%=*} stack=${entry#*=}
         measure "$folder" "$stack" "weston with XWayland" WAYLAND_DISPLAY="$with_xwayland" \
             DISPLAY="$xwayland_display"
-        # Debian 12's SDL 2.26 crashes in its Wayland start-up under a headless weston.
-        [[ $stack == classic* || $stack == *" over SDL 2.2"[0-9].* ]] ||
+        ! wayland_alone_works "$stack" ||
             measure "$folder" "$stack" "weston, Wayland alone" WAYLAND_DISPLAY="$wayland"
     done
 fi

@@ -13,18 +13,10 @@ status=0
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-test -j"$jobs"
 
-# The folders to load SDL 1.2 from: none of its own (the system's), and
-# sdl12-compat's own folder, where the same binaries load it through
-# LD_LIBRARY_PATH. A folder holding a library already tested is passed over,
-# as on a system whose SDL 1.2 is sdl12-compat already.
-folders=("")
-if [[ $(dpkg-query -W -f='${Status}' libsdl1.2-compat 2>/dev/null) == "install ok installed" ]]; then
-    # the whole answer first: grep stops reading early, and under pipefail
-    # the SIGPIPE that the reader then gets would fail the script
-    listed=$(dpkg -L libsdl1.2-compat)
-    compat_lib=$(grep '/libSDL-1.2.so.0$' <<<"$listed" | head -n 1)
-    folders+=("$(dirname "$compat_lib")")
-fi
+# A pass for each SDL 1.2 library; a folder holding a library already
+# tested is passed over, as on a system whose SDL 1.2 is sdl12-compat already.
+source scripts/sdl-stacks.sh
+mapfile -t folders < <(sdl12_folders)
 declare -A tested
 first=
 for folder in "${folders[@]}"; do

@@ -43,6 +43,14 @@ static bool sdl12_compat() {
     return SDL_Linked_Version()->patch >= 50;
 }
 
+// The name of the video driver SDL took; "" before SDL's video has started.
+static const char* video_driver() {
+    static char name[DRIVER_NAME_LENGTH];
+    if (!SDL_VideoDriverName(name, sizeof name))
+        name[0] = 0;
+    return name;
+}
+
 static bool setting_made(const char* name) {
     const char* value = getenv(name);
     return value && value[0];
@@ -107,9 +115,8 @@ void window_choose_settings() {
 }
 
 bool window_settings_misfit() {
-    char driver[DRIVER_NAME_LENGTH] = "";
-    if (!sdl12_compat() || !SDL_VideoDriverName(driver, sizeof driver) ||
-        strcmp(driver, "x11") == 0)
+    const char* driver = video_driver();
+    if (!sdl12_compat() || !driver[0] || strcmp(driver, "x11") == 0)
         return false;
     bool misfit = false;
     for (Setting& setting : x11_presenting) {
@@ -124,9 +131,7 @@ bool window_settings_misfit() {
 const char* video_driver_unseen() {
     if (video_driver_named)
         return nullptr;
-    char name[DRIVER_NAME_LENGTH] = "";
-    if (!SDL_VideoDriverName(name, sizeof name))
-        return nullptr;
+    const char* name = video_driver();
     for (const char* unseen : UNSEEN_VIDEO_DRIVERS) {
         if (strcmp(name, unseen) == 0) {
             snprintf(unseen_reason, sizeof unseen_reason, "SDL fell back to its %s driver", name);
@@ -156,9 +161,9 @@ int32_t window_scale(int32_t screen_w, int32_t screen_h) {
 // three pixels wide is still seen where nearest sampling would drop whole
 // columns; blown up by a whole number, every game pixel becomes a square.
 void window_fit_screen() {
-    char driver[DRIVER_NAME_LENGTH] = "";
-    if (!sdl12_compat() || getenv("SDL12COMPAT_WINDOW_SCALING") ||
-        !SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "dummy") == 0)
+    const char* driver = video_driver();
+    if (!sdl12_compat() || getenv("SDL12COMPAT_WINDOW_SCALING") || !driver[0] ||
+        strcmp(driver, "dummy") == 0)
         return;
     const SDL_VideoInfo* screen = SDL_GetVideoInfo();
     int32_t scale = screen ? window_scale(screen->current_w, screen->current_h) : SCALE_WHOLE;
@@ -179,8 +184,7 @@ void window_fit_screen() {
 // as a close of the window would. Whether it is gone shows at its socket:
 // WAYLAND_DISPLAY, a path or a name in XDG_RUNTIME_DIR, "wayland-0" unset.
 bool window_display_lost() {
-    char driver[DRIVER_NAME_LENGTH] = "";
-    if (!SDL_VideoDriverName(driver, sizeof driver) || strcmp(driver, "wayland") != 0)
+    if (strcmp(video_driver(), "wayland") != 0)
         return false;
     const char* name = setting_made("WAYLAND_DISPLAY") ? getenv("WAYLAND_DISPLAY") : "wayland-0";
     const char* folder = getenv("XDG_RUNTIME_DIR");

@@ -8,9 +8,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 audio_driver=dummy # its thread wakes often, so exit is likely to find it busy
 
 display_goes_away() {
-    kill "$xvfb_pid"
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=
+    stop_server
     expect_exit 1 "exit status once the display is gone ($1)" 20
 }
 

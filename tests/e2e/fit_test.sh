@@ -11,10 +11,7 @@ stack=$("$(dirname "$2")/sdl_stack")
 
 # A new screen of $1 (WxH) and the game on it, its window expected at $2 x $3.
 start_on() {
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid"
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_server
     screen_size=$1 screen_w=$2 screen_h=$3
     start_xvfb
     start_game

@@ -5,6 +5,7 @@
 # Usage from a test: source lib.sh "$1" (the path of the orbostrak binary).
 # The program runs on whichever SDL 1.2 LD_LIBRARY_PATH selects.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/sdl-stacks.sh"
 
 game_binary=$1
 work=$(mktemp -d /tmp/orbostrak-e2e.XXXXXX)
@@ -23,11 +24,16 @@ win_y=0
 # server running: every step here may fail.
 cleanup() {
     if [[ -n $game_pid ]]; then kill -KILL "$game_pid" 2>/dev/null || true; fi
+    stop_server
+    rm -rf "$work"
+}
+# Ends the display server (Xvfb or weston), if one runs, and waits for it.
+stop_server() {
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
     fi
-    rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP # a test stopped from outside cleans up too
@@ -80,10 +86,7 @@ start_weston() {
     export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=orbostrak-$$
     mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     mkdir -p -m 1777 /tmp/.X11-unix # XWayland's sockets; a minimal system has no folder yet
-    local backend=(--backend=headless --renderer=pixman) # weston 10 of Debian 12 says it its way
-    (($(weston --version | awk '{ split($2, v, "."); print v[1] }') < 11)) &&
-        backend=(--backend=headless-backend.so --use-pixman)
-    weston "${backend[@]}" --socket="$WAYLAND_DISPLAY" --width=1920 --height=1080 \
+    weston "${weston_headless[@]}" --socket="$WAYLAND_DISPLAY" --width=1920 --height=1080 \
         --idle-time=0 --debug "$@" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     weston_ready() {

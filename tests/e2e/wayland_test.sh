@@ -35,13 +35,9 @@ expect_exit 0 "exit status after q (XWayland)"
 start_game
 "$close_window" "$window"
 expect_exit 0 "exit status after the window was closed (XWayland)"
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null || true
-# The classic library has no Wayland of its own. Debian 12's SDL 2.26
-# crashes in its own Wayland start-up under a headless weston 10, whatever
-# the program (SDL_Init alone does it).
+stop_server
 stack=$("$(dirname "$close_window")/sdl_stack")
-if [[ $stack == classic* || $stack == *" over SDL 2.2"[0-9].* ]]; then
+if ! wayland_alone_works "$stack"; then
     echo "wayland: an X window beside XWayland, ended by q and a close; no Wayland alone on $stack"
     exit 0
 fi
@@ -59,9 +55,7 @@ kill -TERM "$game_pid"
 expect_exit 0 "exit status after SIGTERM (Wayland)"
 start_wayland_game
 wait_until "the splash or the title in weston's screenshot (Wayland)" 60 shown_in_weston
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null || true
-xvfb_pid=
+stop_server
 # The game says 1; SDL 2's OpenGL beneath it may crash on the lost display
 # first, in its next window update, which ends the game as surely.
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
