@@ -5,6 +5,7 @@
 #include "display/draw_queue.h"
 #include "display/window.h"
 #include "frame/input.h"
+#include "frame/watchdog.h"
 #include "play/game.h"
 #include "screens/screens.h"
 #include "sound/mixer.h"
@@ -79,9 +80,13 @@ extern "C" int SDL_main(int, char*[]) {
     input_init();
     audio_init(); // without a sound device the game runs silent
     screen_state = SCREEN_CLEAR_HI_SCORE;
+    watchdog_start(); // each pass, and the end after the last one, get its time anew
     // tested after every pass: the pass whose poll saw a quit is the last
-    while (quit_requested == 0)
+    while (quit_requested == 0) {
+        watchdog_feed();
         screen_sequence_pass();
+    }
+    watchdog_feed();
     audio_shutdown();
     for (SDL_Joystick* pad : pad_handles)
         if (pad)
