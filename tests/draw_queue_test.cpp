@@ -10,6 +10,7 @@
 #include "display/draw_queue.h"
 #include "display/pickers.h"
 #include "display/window.h"
+#include "frame/input.h"
 #include "frame/screen_sequence.h"
 #include "play/ship.h"
 #include "support/harness.h"
@@ -108,6 +109,29 @@ TEST_F(DrawQueue, PresenterStretchesShortFramesAndOffOrResetDoesNothingOrBlanks)
     queue_reset();
     EXPECT_TRUE(presenter_enabled == 0 && queue_count == 0 && update_rect_calls == updates + 2);
     EXPECT_EQ(pixel_word(5, 5) | pixel_word(1899, 979), 0xFF000000u);
+}
+
+// A quit waiting in SDL's events, such as a lost compositor sends, keeps
+// the window from its updates while the surface is still drawn; the poll that
+// takes the quit lets them through again. Nobody need poll between frames:
+// the presenter pumps the events itself.
+TEST_F(DrawQueue, AWaitingQuitHoldsBackTheWindowUpdateUntilItIsPolled) {
+    presenter_enabled = 1;
+    fake_clock_reset(1000);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 0);
+    int updates = update_rect_calls;
+    queue_fill(0, 0, 4, 4, 200);
+    present_frame();
+    flush_queue();
+    EXPECT_TRUE(pixel_gray(3, 3) == 200 && update_rect_calls == updates);
+    input_poll();
+    EXPECT_EQ(quit_requested, 1u);
+    present_frame();
+    EXPECT_EQ(update_rect_calls, updates + 1);
+    presenter_enabled = 0;
+    quit_requested = 0;
 }
 
 TEST(Program, EndsStartUpWithAMessageAnd255WhenNoVideoModeCanBeSet) {

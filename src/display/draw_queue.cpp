@@ -155,6 +155,12 @@ void queue_drain() {
 
 // ---- per frame ----
 
+// The whole window, unless it is closing: the surface is drawn all the same.
+static void update_window() {
+    if (!window_closing())
+        SDL_UpdateRect(screen_surface, 0, 0, 0, 0);
+}
+
 int present_frame() {
     if (presenter_enabled == 0)
         return PRESENTER_OFF;
@@ -166,13 +172,13 @@ int present_frame() {
         SDL_Delay(FRAME_MS - elapsed);
     last_frame_ticks = SDL_GetTicks();
     queue_drain();
-    SDL_UpdateRect(screen_surface, 0, 0, 0, 0);
+    update_window();
     return 0;
 }
 
 int flush_queue() {
     queue_drain();
-    SDL_UpdateRect(screen_surface, 0, 0, 0, 0);
+    update_window();
     return 0;
 }
 

@@ -204,6 +204,17 @@ bool window_display_lost() {
     return lost;
 }
 
+// A compositor that went away shows first as a quit among SDL's events, and a
+// window update after it may crash in Mesa's EGL beneath SDL 2 and SDL 3, or
+// spin in SDL's wait for the compositor's frame. The splash's first second
+// and the title's countdown poll no events, so the events are pumped here,
+// before each update; a quit waiting among them is left for the next poll.
+bool window_closing() {
+    SDL_PumpEvents();
+    SDL_Event quit;
+    return SDL_PeepEvents(&quit, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
+}
+
 void window_name_and_icon() {
     SDL_WM_SetCaption(WINDOW_CAPTION, WINDOW_CAPTION);
     SDL_Surface* icon = SDL_CreateRGBSurface(SDL_SWSURFACE, ICON_W, ICON_H, 8, 0, 0, 0, 0);

@@ -28,6 +28,9 @@ void window_fit_screen();
 // After play: true when the game ended because the Wayland compositor it
 // showed on went away, which reaches the game as a close of its window.
 bool window_display_lost();
+// Whether a quit waits in SDL's events, pumped first: the window is closing
+// and takes no more updates.
+bool window_closing();
 // The caption "ORBO-STRAK" and an invader as the icon; SDL 1.2 takes the icon
 // only before the window opens.
 void window_name_and_icon();
