@@ -205,10 +205,10 @@ bool window_display_lost() {
 }
 
 // A compositor that went away shows first as a quit among SDL's events, and a
-// window update after it may crash in Mesa's EGL beneath SDL 2 and SDL 3, or
-// spin in SDL's wait for the compositor's frame. The splash's first second
-// and the title's countdown poll no events, so the events are pumped here,
-// before each update; a quit waiting among them is left for the next poll.
+// window update after it may crash in Mesa's EGL beneath SDL 2 and SDL 3.
+// The splash's first second and the title's countdown poll no events, so the
+// events are pumped here, before each update; a quit waiting among them is
+// left for the next poll.
 bool window_closing() {
     SDL_PumpEvents();
     SDL_Event quit;
