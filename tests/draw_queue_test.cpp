@@ -134,6 +134,16 @@ TEST_F(DrawQueue, AWaitingQuitHoldsBackTheWindowUpdateUntilItIsPolled) {
     quit_requested = 0;
 }
 
+// Blue in the surface's own layout, here the desktop's, whose low byte is
+// blue, before any screen is set up.
+TEST(Program, OpensTheWindowInBlue) {
+    SDL_Quit();
+    start_video();
+    EXPECT_EQ(screen_surface->format->Bmask, 0xFFu);
+    for (auto [x, y] : {std::pair{0, 0}, {1899, 0}, {950, 490}, {0, 979}, {1899, 979}})
+        EXPECT_EQ(pixel_word(x, y), WINDOW_BLUE) << "at " << x << "," << y;
+}
+
 TEST(Program, EndsStartUpWithAMessageAnd255WhenNoVideoModeCanBeSet) {
     start_video(); // the dummy drivers, should this test run first
     fail_video_mode = 1;
@@ -178,69 +188,16 @@ TEST(Pickers, EachCodeQueuesItsPictureOrEraseAndUnknownCodesNothing) {
 }
 
 // The window, with 80 rows for a title bar and a panel, shrunk to fit a
-// small screen, doubled on a screen that holds it twice, else as it is.
+// small screen, doubled on a screen that holds it twice, else as it is; a
+// screen scaled by one and a half keeps 120 rows, a page none.
 TEST(Window, ScaleFitsSmallScreensAndGrowsByWholeNumbersOnLargeOnes) {
-    const int32_t screens[][3] = {
-        {1366, 768, 70},   {1440, 900, 75},   {1536, 864, 80},   {1280, 720, 65},
-        {1920, 1080, 100}, {2560, 1440, 100}, {3840, 2160, 200}, {3800, 2040, 200},
-        {3800, 2039, 100}, {7680, 4320, 400}, {1900, 1059, 99},  {0, 0, 100},
+    const int32_t screens[][4] = {
+        {1366, 768, 80, 70},   {1440, 900, 80, 75},    {1536, 864, 80, 80},   {1280, 720, 80, 65},
+        {1920, 1080, 80, 100}, {2560, 1440, 80, 100},  {3840, 2160, 80, 200}, {3800, 2040, 80, 200},
+        {3800, 2039, 80, 100}, {7680, 4320, 80, 400},  {1900, 1059, 80, 99},  {0, 0, 80, 100},
+        {1920, 1080, 120, 97}, {3840, 2160, 240, 100}, {1900, 980, 0, 100},   {1899, 980, 0, 99},
+        {3800, 1960, 0, 200},  {1900, 80, 80, 100},
     };
-    for (const auto& [w, h, scale] : screens)
-        EXPECT_EQ(window_scale(w, h), scale) << w << "x" << h;
-}
-
-// The settings the game makes before SDL starts, from the environment the
-// player left. Each case starts from an environment of its own and leaves
-// the test's as it was.
-TEST(Window, SettingsServeTheDriverForeseenAndKeepThePlayersOwn) {
-    const char* const names[] = {"DISPLAY",           "WAYLAND_DISPLAY",
-                                 "SDL_VIDEODRIVER",   "SDL_VIDEO_DRIVER",
-                                 "SDL_RENDER_DRIVER", "SDL_FRAMEBUFFER_ACCELERATION",
-                                 "SDL_APP_ID",        "CACA_DRIVER"};
-    std::vector<std::pair<std::string, std::string>> saved;
-    for (const char* name : names)
-        if (const char* value = getenv(name))
-            saved.emplace_back(name, value);
-    bool compat = SDL_Linked_Version()->patch >= 50;
-    auto value = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "-"); };
-    struct Case {
-        std::vector<std::pair<const char*, const char*>> player;
-        const char *drivers, *render, *caca;
-    };
-    const Case cases[] = {
-        // a GNOME or KDE desktop: X11 first on sdl12-compat, with its cheap path
-        {{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}},
-         compat ? "x11,wayland" : "-",
-         "software",
-         "null"},
-        // Wayland alone: none of the X11 settings, which would leave no window
-        {{{"WAYLAND_DISPLAY", "wayland-0"}}, "-", "-", "null"},
-        // X11 alone, as on Debian 12's desktops
-        {{{"DISPLAY", ":0"}}, "-", "software", "null"},
-        // the player's driver and renderer stay; a named driver is used as named
-        {{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "w"}, {"SDL_VIDEODRIVER", "wayland"}},
-         "wayland",
-         "-",
-         "-"},
-        {{{"DISPLAY", ":0"}, {"SDL_RENDER_DRIVER", "opengl"}}, "-", "opengl", "null"},
-        {{{"SDL_VIDEODRIVER", "x11"}, {"CACA_DRIVER", "ncurses"}}, "x11", "software", "ncurses"},
-    };
-    for (const Case& c : cases) {
-        for (const char* name : names)
-            unsetenv(name);
-        for (auto [name, set] : c.player)
-            setenv(name, set, 1);
-        window_choose_settings();
-        SCOPED_TRACE(c.player.front().first + std::string("=") + c.player.front().second);
-        EXPECT_EQ(value(getenv("SDL_VIDEO_DRIVER") ? "SDL_VIDEO_DRIVER" : "SDL_VIDEODRIVER"),
-                  c.drivers);
-        EXPECT_EQ(value("SDL_RENDER_DRIVER"), c.render);
-        EXPECT_EQ(value("SDL_FRAMEBUFFER_ACCELERATION"), std::string(c.render) == "-" ? "-" : "0");
-        EXPECT_EQ(value("CACA_DRIVER"), c.caca);
-        EXPECT_EQ(value("SDL_APP_ID"), "orbostrak");
-    }
-    for (const char* name : names)
-        unsetenv(name);
-    for (const auto& [name, set] : saved)
-        setenv(name.c_str(), set.c_str(), 1);
+    for (const auto& [w, h, room, scale] : screens)
+        EXPECT_EQ(window_scale(w, h, room), scale) << w << "x" << h << " less " << room;
 }

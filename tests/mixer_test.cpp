@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/platform.h"
 #include "sound/mixer.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST(Mixer, ANewSoundCutsOffTheOldOneOnTheSameVoiceOnlyAndIdZeroStopsIt) {
 // byte dropped, repeated or written past the end of a call. The stream comes
 // silenced; holding the audio lock keeps the dummy device's thread out.
 TEST(MixerDevice, TheCallbackHandsOutTheSameStreamWhateverLengthSdlAsksFor) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    platform_make_setting("SDL_AUDIODRIVER", "dummy");
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
     ASSERT_EQ(audio_init(), 0);
     SDL_LockAudio();
@@ -93,7 +94,7 @@ TEST(MixerDevice, TheCallbackHandsOutTheSameStreamWhateverLengthSdlAsksFor) {
 TEST(MixerDevice, AnExitFromAnywhereStopsTheAudioThreadFirst) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto play_then_exit = [] {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        platform_make_setting("SDL_AUDIODRIVER", "dummy");
         atexit([] { _exit(SDL_GetAudioStatus() == SDL_AUDIO_STOPPED ? 0 : 3); });
         if (SDL_Init(SDL_INIT_AUDIO) != 0 || audio_init() != 0)
             _exit(2);
@@ -112,8 +113,8 @@ TEST(MixerDevice, TheOutputStreamCarriesTheStartSound) {
     const double step = over_sdl2 ? 44100.0 / AUDIO_RATE : 1;
     const int frame = over_sdl2 ? 4 : 1, n = played_length(SND_START);
     const std::string path = testing::TempDir() + "orbostrak_mixer_" + std::to_string(getpid());
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    platform_make_setting("SDL_AUDIODRIVER", "disk");
+    platform_make_setting("SDL_DISKAUDIOFILE", path.c_str());
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0);
     ASSERT_EQ(audio_init(), 0);
     play_sound(2, SND_START);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "frame/watchdog.h"
+#include "platform/platform.h"
 
 // Spins on the processor until the calling thread has used this much of it.
 static void spin_for_cpu_ms(int64_t ms) {

@@ -9,11 +9,12 @@
 #include "assets/sounds.h"
 #include "display/draw_queue.h"
 #include "frame/input.h"
+#include "platform/platform.h"
 #include "sound/mixer.h"
 
 int headless_start() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    platform_make_setting("SDL_VIDEODRIVER", "dummy");
+    platform_make_setting("SDL_AUDIODRIVER", "dummy");
     if (video_init() != 0)
         return 1;
     input_init();

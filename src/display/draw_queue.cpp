@@ -6,6 +6,7 @@
 #include "assets/font.h"
 #include "display/window.h"
 #include "frame/input.h"
+#include "platform/platform.h"
 
 DrawCommand draw_queue[DRAW_QUEUE_SLOTS];
 int32_t queue_read;
@@ -34,17 +35,17 @@ static int start_up_failed(int result, const char* what, const char* reason) {
 
 int video_init() {
     presenter_enabled = 0;
-    window_choose_settings();
+    platform_choose_settings();
     const uint32_t subsystems =
         SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
     if (SDL_Init(subsystems) != 0)
         return start_up_failed(1, "", SDL_GetError());
-    if (window_settings_misfit()) {
+    if (platform_settings_misfit()) {
         SDL_Quit();
         if (SDL_Init(subsystems) != 0)
             return start_up_failed(1, "", SDL_GetError());
     }
-    if (const char* unseen = video_driver_unseen())
+    if (const char* unseen = platform_driver_unseen())
         return start_up_failed(1, "no display to show the game on: ", unseen);
     window_fit_screen();
     // before the window opens: nothing it sends may slip in unfiltered
@@ -56,8 +57,10 @@ int video_init() {
         screen_surface->w != SCREEN_WIDTH || screen_surface->h != SCREEN_HEIGHT) {
         return start_up_failed(2, "no window of 1900x980 at 32 bits: ", SDL_GetError());
     }
-    SDL_FillRect(screen_surface, nullptr, WINDOW_BLUE);
-    SDL_UpdateRect(screen_surface, 0, 0, 0, 0);
+    // the blue in the surface's own layout: a page's canvas takes red first
+    SDL_FillRect(screen_surface, nullptr,
+                 SDL_MapRGB(screen_surface->format, 0, 0, WINDOW_BLUE_LEVEL) | OPAQUE);
+    platform_show(screen_surface);
     last_frame_ticks = SDL_GetTicks();
     return 0;
 }
@@ -155,12 +158,6 @@ void queue_drain() {
 
 // ---- per frame ----
 
-// The whole window, unless it is closing: the surface is drawn all the same.
-static void update_window() {
-    if (!window_closing())
-        SDL_UpdateRect(screen_surface, 0, 0, 0, 0);
-}
-
 int present_frame() {
     if (presenter_enabled == 0)
         return PRESENTER_OFF;
@@ -168,17 +165,16 @@ int present_frame() {
     uint32_t elapsed = SDL_GetTicks() - last_frame_ticks;
     // Any frame shorter than 16 ms is stretched, one that took under a
     // millisecond too: otherwise half the frames would run unpaced.
-    if (elapsed < uint32_t(FRAME_MS))
-        SDL_Delay(FRAME_MS - elapsed);
+    platform_frame_wait(elapsed < uint32_t(FRAME_MS) ? FRAME_MS - elapsed : 0);
     last_frame_ticks = SDL_GetTicks();
     queue_drain();
-    update_window();
+    platform_show(screen_surface);
     return 0;
 }
 
 int flush_queue() {
     queue_drain();
-    update_window();
+    platform_show(screen_surface);
     return 0;
 }
 

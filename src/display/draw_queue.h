@@ -29,9 +29,11 @@ constexpr int QUEUE_FULL = 4;
 
 // The window opens in this blue; it is the only colour that is not a gray.
 constexpr uint32_t WINDOW_BLUE = 0xFF0000C0;
+constexpr uint8_t WINDOW_BLUE_LEVEL = 0xC0;
+constexpr uint32_t OPAQUE = 0xFF000000;
 
 constexpr uint32_t gray_pixel(uint8_t g) {
-    return 0xFF000000u | uint32_t(g) << 16 | uint32_t(g) << 8 | g;
+    return OPAQUE | uint32_t(g) << 16 | uint32_t(g) << 8 | g;
 }
 
 extern DrawCommand draw_queue[DRAW_QUEUE_SLOTS];

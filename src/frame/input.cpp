@@ -1,5 +1,7 @@
 #include "frame/input.h"
 
+#include "platform/platform.h"
+
 ButtonMask pad_buttons[PADS];
 ButtonMask pad_axes[PADS];
 SDL_Joystick* pad_handles[PADS];
@@ -39,7 +41,6 @@ static bool is_quit_key(SDLKey key) {
 // Pad buttons from this number on set no bit.
 constexpr int PAD_BUTTONS = 10;
 constexpr int STICK_AXES = 2;
-constexpr int EVENT_QUEUE_SLOTS = 128;
 
 static const ButtonMask pad_button_bits[PAD_BUTTONS] = {
     BUTTON_C,    BUTTON_FIRE, BUTTON_X,    BUTTON_V,  BUTTON_PAD4,
@@ -81,15 +82,8 @@ int input_event_filter(const SDL_Event* event) {
     }
 }
 
-// Installing a filter empties SDL 1.2's queue, so what waits in it is taken
-// out first and put back once filtered.
 void input_filter_events() {
-    static SDL_Event waiting[EVENT_QUEUE_SLOTS];
-    int count = SDL_PeepEvents(waiting, EVENT_QUEUE_SLOTS, SDL_GETEVENT, SDL_ALLEVENTS);
-    SDL_SetEventFilter(input_event_filter);
-    for (int i = 0; i < count; i++)
-        if (input_event_filter(&waiting[i]))
-            SDL_PeepEvents(&waiting[i], 1, SDL_ADDEVENT, 0);
+    platform_filter_events(input_event_filter);
 }
 
 void input_poll() {

@@ -33,7 +33,7 @@ void input_init();
 // from now on, and drops such events already waiting there. SDL_Init
 // removes the filter: this goes after it, before the window opens.
 void input_filter_events();
-int SDLCALL input_event_filter(const SDL_Event* event);
+int input_event_filter(const SDL_Event* event);
 void input_poll();
 void on_key_down(const SDL_Event* event);
 void on_key_up(const SDL_Event* event);

@@ -3,9 +3,8 @@
 #include <cstdlib>
 
 #include "display/draw_queue.h"
-#include "display/window.h"
 #include "frame/input.h"
-#include "frame/watchdog.h"
+#include "platform/platform.h"
 #include "play/game.h"
 #include "screens/screens.h"
 #include "sound/mixer.h"
@@ -92,7 +91,7 @@ extern "C" int SDL_main(int, char*[]) {
         if (pad)
             SDL_JoystickClose(pad);
     // a display lost is no orderly end, as the status 1 of a lost X server says
-    int status = window_display_lost() ? 1 : 0;
+    int status = platform_display_lost() ? 1 : 0;
     SDL_FreeSurface(screen_surface);
     return status;
 }

@@ -6,26 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/platform.h"
+
 Voice voices[VOICES];
 uint8_t mix_buffers[2][MIX_SAMPLES];
 uint32_t mix_toggle;
 int32_t mix_handed;
 const uint8_t* sound_table[SOUND_COUNT];
-
-// SDL 1.2 from 1.2.50 on is the compatibility layer over SDL 2. Some of SDL
-// 2's drivers (dummy among them) round a device buffer up to a power of two
-// samples but keep the byte size of the count asked for, then ask the
-// callback for the rounded size: 2000 samples would write 8192 bytes into an
-// 8000-byte buffer. There the device is asked for a power of two, which the
-// callback cuts from the 2000-sample buffers like any other size.
-constexpr int SDL2_LAYER_PATCH = 50;
-constexpr int SDL2_DEVICE_SAMPLES = 2048;
-
-static Uint16 device_samples() {
-    const SDL_version* linked = SDL_Linked_Version();
-    bool over_sdl2 = linked->major == 1 && linked->minor == 2 && linked->patch >= SDL2_LAYER_PATCH;
-    return over_sdl2 ? SDL2_DEVICE_SAMPLES : MIX_SAMPLES;
-}
 
 // ---- set-up ----
 
@@ -43,13 +30,16 @@ int audio_init() {
     wanted.freq = AUDIO_RATE;
     wanted.format = AUDIO_U8;
     wanted.channels = 1;
-    wanted.samples = device_samples();
+    // the platform may ask for another size, which the callback cuts from
+    // the 2000-sample buffers like any other
+    wanted.samples = platform_audio_samples();
     wanted.callback = audio_callback;
     wanted.userdata = nullptr;
     // No obtained spec: SDL converts for the device, so the callback always
     // sees 8-bit mono at 8000 Hz.
     if (SDL_OpenAudio(&wanted, nullptr) < 0)
         return 1;
+    platform_audio_opened();
     static bool stop_registered = false;
     if (!stop_registered)
         stop_registered = atexit(stop_audio_at_exit) == 0;
@@ -108,7 +98,7 @@ void audio_callback(void*, Uint8* stream, int len) {
         }
         const uint8_t* taken = mix_buffers[mix_toggle];
         int bytes = len - done < MIX_SAMPLES - mix_handed ? len - done : MIX_SAMPLES - mix_handed;
-        SDL_MixAudio(stream + done, taken + mix_handed, Uint32(bytes), SDL_MIX_MAXVOLUME);
+        platform_audio_mix(stream + done, taken + mix_handed, Uint32(bytes));
         done += bytes;
         mix_handed += bytes;
         if (mix_handed == MIX_SAMPLES)

@@ -2,6 +2,7 @@
 
 #include "assets/font.h"
 #include "display/draw_queue.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -58,8 +59,8 @@ void fake_clock_reset(uint32_t ticks) {
 void start_video() {
     fail_video_mode = 0;
     if (!screen_surface || !SDL_WasInit(SDL_INIT_VIDEO)) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        platform_make_setting("SDL_VIDEODRIVER", "dummy");
+        platform_make_setting("SDL_AUDIODRIVER", "dummy");
         if (video_init() != 0) {
             fprintf(stderr, "no window for the test: %s\n", SDL_GetError());
             abort();

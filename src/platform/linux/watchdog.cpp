@@ -1,4 +1,4 @@
-#include "frame/watchdog.h"
+#include "platform/platform.h"
 
 #include <csignal>
 #include <ctime>
