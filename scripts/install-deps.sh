@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game and its tests need, only those
 # missing. Usage: scripts/install-deps.sh [--tests]
+# With --tests, the packages of the Linux test suite besides the game's.
 set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
 tests=false
-if [[ "${1:-}" == "--tests" ]]; then
-    tests=true
-    packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils)
-    # A headless Wayland desktop with XWayland, and window decorations drawn
-    # by the client, as weston asks of it.
-    packages+=(weston xwayland libdecor-0-plugin-1-cairo)
-    # The install and package tests: the checkers and the Debian tool chain.
-    packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
-               debhelper fakeroot lintian)
-fi
+for group in "$@"; do
+    case $group in
+    --tests)
+        tests=true
+        packages+=(libgtest-dev xvfb xdotool imagemagick x11-apps x11-utils)
+        # A headless Wayland desktop with XWayland, and window decorations
+        # drawn by the client, as weston asks of it.
+        packages+=(weston xwayland libdecor-0-plugin-1-cairo)
+        # The install and package tests: the checkers and the Debian tool chain.
+        packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
+                   debhelper fakeroot lintian)
+        ;;
+    *)
+        echo "install-deps: no such group: $group" >&2
+        exit 2
+        ;;
+    esac
+done
 
 installed() { [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == "install ok installed" ]]; }
 
@@ -39,8 +48,10 @@ MESSAGE
         sudo=(sudo)
     fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # another install under way is waited for, not failed
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+        --no-install-recommends "${missing[@]}"
 }
 
 install_missing "${packages[@]}"
