@@ -14,7 +14,7 @@ trap 'rm -rf "$prefix"' EXIT
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 cmake --install "$build" --prefix "$prefix" >/dev/null
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p; s/^ORBOSTRAK_SNAPSHOT:STRING=//p' "$build/CMakeCache.txt" | tr -d '\n')
 bindir=$([[ -e $prefix/games/orbostrak ]] && echo games || echo bin)
 file "$prefix/$bindir/orbostrak" | grep -q 'executable.*, stripped' || fail "no stripped $bindir/orbostrak"
 
