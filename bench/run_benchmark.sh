@@ -39,13 +39,27 @@ ready() {
     exit 1
 }
 # An Xvfb screen of $1 (WxH); its display in $display. It writes its
-# number once it accepts connections.
+# number once it accepts connections, and -noreset keeps it up when a
+# client leaves. A server that then does not answer a client is started
+# anew, twice at the most.
 start_xvfb() {
-    : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>>"$work/display" 2>/dev/null &
-    servers+=($!)
-    ready '[[ -s $work/display ]]' Xvfb
-    display=:$(head -n 1 "$work/display")
+    local attempt pid
+    for attempt in 1 2 3; do
+        : >"$work/display"
+        Xvfb -displayfd 3 -noreset -screen 0 "$1x24" -nolisten tcp 3>>"$work/display" 2>/dev/null &
+        pid=$!
+        servers+=($pid)
+        ready '[[ -s $work/display ]] || ! kill -0 $pid 2>/dev/null' Xvfb
+        display=:$(head -n 1 "$work/display")
+        if [[ -s $work/display ]] && xdpyinfo -display "$display" >/dev/null 2>&1; then
+            return 0
+        fi
+        echo "Xvfb $1 (attempt $attempt) does not answer; starting it again"
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    echo "Xvfb $1 did not start"
+    exit 1
 }
 # A headless weston, with $1 (--xwayland) or without; its sockets in
 # $wayland and $display.
@@ -76,16 +90,31 @@ done
 
 lines=()
 # Paced frames of play on the stack in folder $1 named $2 shown on $3; the
-# rest are settings for the run.
+# rest are settings for the run. A run that gives no figures (a display that
+# refused the window) is run once more; a second one fails the whole run,
+# and its line says why instead of the figures.
 measure() {
-    local folder=$1 stack=$2 shown=$3 out
+    local folder=$1 stack=$2 shown=$3 out figures attempt result
     shift 3
     echo
     echo "-- $stack, $shown"
-    out=$(env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY -u DISPLAY SDL_AUDIODRIVER=dummy \
-        LD_LIBRARY_PATH="$folder" "$@" "$bench" --presented "$presented_frames") || status=$?
-    echo "$out"
-    lines+=("$(printf '%-52s %-28s %s' "$stack" "$shown" "$(sed -n 's/^  in play: //p' <<<"$out")")")
+    for attempt in 1 2; do
+        out=$(env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY -u DISPLAY SDL_AUDIODRIVER=dummy \
+            LD_LIBRARY_PATH="$folder" "$@" "$bench" --presented "$presented_frames" 2>&1) &&
+            result=0 || result=$?
+        echo "$out"
+        figures=$(sed -n 's/^  in play: //p' <<<"$out")
+        if [[ -n $figures ]]; then
+            ((result == 0)) || status=$result # the figures of a run that touched the heap
+            break
+        fi
+        echo "(no figures from run $attempt)"
+    done
+    if [[ -z $figures ]]; then
+        status=1
+        figures="FAILED: $(tail -n 1 <<<"$out")"
+    fi
+    lines+=("$(printf '%-52s %-28s %s' "$stack" "$shown" "$figures")")
 }
 
 echo

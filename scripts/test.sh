@@ -1,14 +1,36 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: in an
-# optimised build once on each SDL 1.2 of the system (the one the program
-# loads, and sdl12-compat beside a classic SDL 1.2 where it is installed
-# there), then once more under AddressSanitizer and UBSan on the first.
+# Installs what is missing, builds everything and runs every test of the
+# three platforms, or of those named: scripts/test.sh [linux] [web] [windows]
+#
+# linux: in an optimised build once on each SDL 1.2 of the system (the one
+# the program loads, and sdl12-compat beside a classic SDL 1.2 where it is
+# installed there), then once more under AddressSanitizer and UBSan on the
+# first. web: the page in headless browsers and the replay built for the
+# web. windows: the Windows build under Wine.
 # Every pass runs even when an earlier one failed; the status says if any did.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+parts=("${@:-linux web windows}")
+read -ra parts <<<"${parts[*]}"
+status=0
+for part in "${parts[@]}"; do
+    case $part in
+    linux | web | windows) ;;
+    *) echo "test: no such part: $part (linux, web, windows)" >&2; exit 2 ;;
+    esac
+done
+if [[ " ${parts[*]} " == *" web "* ]]; then
+    echo "== the web"
+    scripts/test-web.sh || status=1
+fi
+if [[ " ${parts[*]} " == *" windows "* ]]; then
+    echo "== Windows, under Wine"
+    scripts/test-windows.sh || status=1
+fi
+[[ " ${parts[*]} " == *" linux "* ]] || exit "$status"
+
 scripts/install-deps.sh --tests
 jobs=$(nproc)
-status=0
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-test -j"$jobs"

@@ -5,10 +5,35 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
+
+// A C library may move the environment's strings whenever it changes, as
+// Windows' does; glibc does not, so in this test every setenv moves them all
+// and scribbles over the old ones. A pointer that getenv handed out before
+// a setenv then reads "###": the game must not keep one across a setenv.
+extern "C" int __real_setenv(const char* name, const char* value, int overwrite);
+extern "C" int __wrap_setenv(const char* name, const char* value, int overwrite) {
+    int result = __real_setenv(name, value, overwrite);
+    std::vector<char*> old;
+    std::vector<char*> moved;
+    for (char** entry = environ; *entry; entry++) {
+        old.push_back(*entry);
+        moved.push_back(strdup(*entry));
+    }
+    moved.push_back(nullptr);
+    static std::vector<std::vector<char*>> environments; // kept: environ points into the last
+    environments.push_back(moved);
+    environ = environments.back().data();
+    for (char* string : old)
+        for (char* c = strchr(string, '=') + 1; *c; c++)
+            *c = '#';
+    return result;
+}
 
 // The settings the game makes before SDL starts, from the environment the
 // player left. Each case starts from an environment of its own and leaves
