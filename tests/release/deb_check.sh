@@ -29,7 +29,7 @@ audio_driver=dummy
 cp "$deb" "$root/root/"
 name=$(basename "$deb")
 debian_run "$root" apt-get update -qq >"$work/apt.log" 2>&1 || fail "apt-get update: $(tail -5 "$work/apt.log")"
-debian_run "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$name" \
+debian_run "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "/root/$name" \
     >>"$work/apt.log" 2>&1 </dev/null || fail "apt cannot install $name: $(tail -20 "$work/apt.log")"
 files=$(debian_run "$root" dpkg -L orbostrak)
 stack=$(debian_run "$root" dpkg-query -W -f '${Package} ${Version}' libsdl1.2debian)
