@@ -40,6 +40,8 @@ source_apt() {
     local apt=$work/apt
     if [[ ! -d $apt ]]; then
         mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial"
+        # apt fetches as its own user where it can reach the folder
+        chmod a+rx "$work" "$apt" "$apt/lists" "$apt/cache" "$apt/cache/archives"
         apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT) $(ORIGIN)' \
             'Created-By: Packages' | awk '$4 == "Debian" { print "deb-src", $1, $2, $3 }' |
             sort -u >"$apt/sources.list"
