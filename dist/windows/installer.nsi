@@ -9,7 +9,8 @@
 ;
 ; FOLDER holds what the zip holds; scripts/build-windows.sh makes it, and
 ; the icon file of the program's build.
-Unicode true
+; a 64-bit installer for a 64-bit game, which Wine without its 32-bit part runs too
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; the packed files keep the times of FOLDER, which the build sets
 SetDateSave on
@@ -107,6 +108,13 @@ Section "Uninstall"
   Delete "$INSTDIR\stderr.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; the user's own programs folder, made for the game where it was the first
+  ${If} $MultiUser.InstallMode == CurrentUser
+    GetKnownFolderPath $0 {5CD7AEE2-2219-4A67-B85D-6C9CE15660CB} ; FOLDERID_UserProgramFiles
+    StrCmp $0 "" 0 +2
+    StrCpy $0 "$LOCALAPPDATA\Programs" ; where the installer puts it then
+    RMDir "$0"
+  ${EndIf}
   Delete "$SMPROGRAMS\${NAME}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ; the same where the game's folder was closed to it: in the local
