@@ -73,6 +73,10 @@ if [[ ! -f $prepared/system.reg ]]; then
 fi
 cp -a "$prepared" "$WINEPREFIX"
 wineserver --persistent
+# Wine's own services start with the first program and outlive it: started
+# here, they do not hold on to the output of a test, which ctest reads to
+# its end.
+wine wineboot >/dev/null 2>&1
 export WINEPATH="Z:${sdl//\//\\}\\bin" # SDL.dll for the tests built for Windows
 
 passed=0 failed=0
