@@ -41,9 +41,10 @@ install_check() {
     expect_exit 0 "$mode: exit status of the installed program after q"
 
     wine "$folder/uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "$mode: the uninstaller failed"
-    # it runs on from a copy of itself in the temporary folder
-    removed() { [[ ! -e $folder ]]; }
-    wait_until "$mode: the uninstaller to remove $folder" 60 removed
+    # It runs on from a copy of itself in the temporary folder: it has
+    # ended once the prefix's server has, with the last program of the prefix.
+    timeout 120 wineserver --wait || fail "$mode: the uninstaller did not end within 120 s"
+    [[ ! -e $folder ]] || fail "$mode: $folder is left"
     [[ ! -e $shortcut ]] || fail "$mode: the Start menu entry is left"
     ! wine reg query "$hive\\$uninstall_key" >/dev/null 2>&1 || fail "$mode: the uninstall entry is left"
     drive_c >"$work/after.txt"
