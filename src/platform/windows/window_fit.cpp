@@ -132,10 +132,12 @@ void platform_window_opened() {
     int32_t chosen = player_factor();
     player_scale = chosen != 0;
     int32_t scale = player_scale ? chosen : fitted_scale(info.window);
-    if (scale == SCALE_WHOLE)
-        return;
+    // held from now on, so that a move to a screen of another scaling
+    // fits it anew, even where it is shown as it is at first
     fitted_window = info.window;
+    window_scale_now = SCALE_WHOLE;
     library_window_proc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         info.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fitted_window_proc)));
-    show_scaled(info.window, scale);
+    if (scale != SCALE_WHOLE)
+        show_scaled(info.window, scale);
 }
