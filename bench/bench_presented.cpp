@@ -2,7 +2,6 @@
 #include "bench_presented.h"
 
 #include <SDL.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include "bench_clock.h"
 #include "bench_figures.h"
 #include "bench_player.h"
+#include "bench_usage.h"
 #include "play/game.h"
 #include "tools/headless.h"
 
@@ -22,8 +22,7 @@ void presented(int frames) {
     frame_clock = CLOCK_MONOTONIC;
     calibrate_clock();
     game_start();
-    rusage before, after;
-    getrusage(RUSAGE_SELF, &before);
+    double cpu_before = process_cpu_seconds();
     int64_t wall_start = now_ns(), last_update = 0;
     for (int i = 0; i < frames; i++) {
         script_input();
@@ -41,12 +40,7 @@ void presented(int frames) {
             game_start();
     }
     double wall = double(now_ns() - wall_start) / 1e9;
-    getrusage(RUSAGE_SELF, &after);
-    auto seconds = [](const rusage& u) {
-        return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-               double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-    };
-    double cpu = seconds(after) - seconds(before);
+    double cpu = process_cpu_seconds() - cpu_before;
     report("drain + SDL_UpdateRect of the window", samples, frames);
     float median_ms = samples[frames / 2] / 1000.0f; // sorted by the report
     report("of which SDL_UpdateRect", extra, frames);

@@ -11,7 +11,6 @@
 // bench_headless.cpp and bench_presented.cpp; the clock and the wrapped SDL
 // calls in bench_clock.cpp, the allocation counter in heap_count.cpp.
 #include <SDL.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,9 +21,11 @@
 #include "bench_figures.h"
 #include "bench_headless.h"
 #include "bench_presented.h"
+#include "bench_usage.h"
 #include "display/draw_queue.h"
 #include "frame/input.h"
 #include "heap_count.h"
+#include "platform/platform.h"
 #include "play/game.h"
 #include "sound/mixer.h"
 
@@ -33,9 +34,10 @@ int main(int argc, char** argv) {
     int frames =
         paced ? (argc >= 3 ? atoi(argv[2]) : 600) : (argc >= 2 ? atoi(argv[1]) : MAX_FRAMES);
     frames = std::clamp(frames, 2, MAX_FRAMES);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    if (!paced)
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (!platform_setting_made("SDL_AUDIODRIVER"))
+        platform_make_setting("SDL_AUDIODRIVER", "dummy");
+    if (!paced && !platform_setting_made("SDL_VIDEODRIVER"))
+        platform_make_setting("SDL_VIDEODRIVER", "dummy");
     if (video_init() != 0)
         return 1;
     input_init();
@@ -43,18 +45,15 @@ int main(int argc, char** argv) {
     // the game's state is all fixed arrays: this is what a game needs
     game_start();
     present_frame();
-    rusage ready;
-    getrusage(RUSAGE_SELF, &ready);
+    long ready_kib = peak_memory_kib();
     calibrate_clock();
     if (paced)
         presented(frames);
     else
         headless(frames);
-    rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
     printf("Peak memory (ru_maxrss): %ld KiB ready to play, %ld KiB at the end (the difference "
            "is mostly the benchmark's timing arrays)\n",
-           ready.ru_maxrss, usage.ru_maxrss);
+           ready_kib, peak_memory_kib());
     long counted = heap_allocations;
     printf("Heap allocations during play: %ld\n", counted);
     audio_shutdown();

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game and its tests need, only those
-# missing. Usage: scripts/install-deps.sh [--tests]
-# With --tests, the packages of the Linux test suite besides the game's.
+# missing. Usage: scripts/install-deps.sh [--tests] [--windows] [--windows-tests]
+# With --tests, the packages of the Linux test suite besides the game's;
+# with --windows, those that build the game for Windows; with
+# --windows-tests, those that test it there, under Wine.
 set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
@@ -17,6 +19,20 @@ for group in "$@"; do
         # The install and package tests: the checkers and the Debian tool chain.
         packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
                    debhelper fakeroot lintian)
+        ;;
+    --windows)
+        # The game built for Windows: mingw-w64, SDL 1.2 built from Debian's
+        # source package (apt-get source unpacks it with dpkg-source), the
+        # icon tool built for this machine, the zip and the installer.
+        packages+=(g++-mingw-w64-x86-64-posix dpkg-dev xz-utils python3 nsis)
+        ;;
+    --windows-tests)
+        # Its tests under Wine: GoogleTest's source to build for Windows,
+        # a screen to show the window on and the keys to press, screenshots,
+        # and ALSA for Wine's sound, caught by ALSA's file plugin.
+        # The Linux build's export of the title frame builds its tests' folder.
+        packages+=(wine wine64 googletest xvfb xdotool imagemagick x11-apps x11-utils
+                   libasound2 unzip libgtest-dev)
         ;;
     *)
         echo "install-deps: no such group: $group" >&2

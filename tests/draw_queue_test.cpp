@@ -144,7 +144,7 @@ TEST(Program, OpensTheWindowInBlue) {
         EXPECT_EQ(pixel_word(x, y), WINDOW_BLUE) << "at " << x << "," << y;
 }
 
-TEST(Program, EndsStartUpWithAMessageAnd255WhenNoVideoModeCanBeSet) {
+TEST(Program, EndsStartUpWithAMessageAndExitMinusOneWhenNoVideoModeCanBeSet) {
     start_video(); // the dummy drivers, should this test run first
     fail_video_mode = 1;
     testing::internal::CaptureStdout();
@@ -154,7 +154,7 @@ TEST(Program, EndsStartUpWithAMessageAnd255WhenNoVideoModeCanBeSet) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "SDL: no window of 1900x980 at 32 bits: no video mode of 1900x980\n");
     char* argv[] = {const_cast<char*>("orbostrak"), nullptr};
-    EXPECT_EXIT(SDL_main(1, argv), testing::ExitedWithCode(255), "");
+    EXPECT_EXIT(SDL_main(1, argv), testing::ExitedWithCode(ORBOSTRAK_EXIT_MINUS_ONE), "");
     fail_video_mode = 0; // the next start opens the window again
 }
 

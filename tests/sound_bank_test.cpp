@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numbers>
 #include <vector>
 
 #include "assets/synth.h"
@@ -70,7 +71,7 @@ TEST(SoundBank, SquaresAreBandLimited) {
         for (int k = 1; k < 512; k++) {
             std::complex<double> sum;
             for (int i = 0; i < 1024; i++)
-                sum += x[i] * std::polar(1.0, -2 * M_PI * (i * k % 1024) / 1024);
+                sum += x[i] * std::polar(1.0, -2 * std::numbers::pi * (i * k % 1024) / 1024);
             (k % m ? stray : top) = std::max(k % m ? stray : top, std::abs(sum));
         }
         EXPECT_LT(stray, top / 1000) << m << " bins: the loudest stray is not 60 dB down";

@@ -57,6 +57,7 @@ int video_init() {
         screen_surface->w != SCREEN_WIDTH || screen_surface->h != SCREEN_HEIGHT) {
         return start_up_failed(2, "no window of 1900x980 at 32 bits: ", SDL_GetError());
     }
+    platform_window_opened();
     // the blue in the surface's own layout: a page's canvas takes red first
     SDL_FillRect(screen_surface, nullptr,
                  SDL_MapRGB(screen_surface->format, 0, 0, WINDOW_BLUE_LEVEL) | OPAQUE);

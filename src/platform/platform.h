@@ -32,6 +32,10 @@ void platform_make_setting(const char* name, const char* value);
 // Rows of the player's screen, in the pixels SDL counts, that a fitted
 // window leaves to a title bar and a desktop's panel.
 int32_t platform_screen_room_rows();
+// After the window opened: where the library beneath can only show it as it
+// is, the platform may show it fitted to the player's screen itself, by the
+// rule of window_scale.
+void platform_window_opened();
 
 // ---- events ----
 

@@ -36,6 +36,10 @@ int32_t platform_screen_room_rows() {
     return SCREEN_ROOM_ROWS;
 }
 
+// sdl12-compat scales the window itself (window_fit_screen); the classic
+// library on X11 cannot, and nothing here can do it for it.
+void platform_window_opened() {}
+
 // Over SDL 2 or 3 (the SDL 1.2 of today's distributions is a layer over
 // them) the whole window goes through one of their renderers every frame: by
 // default an OpenGL one, which without a graphics card is a software OpenGL
