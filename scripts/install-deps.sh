@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game and its tests need, only those
-# missing. Usage: scripts/install-deps.sh [--tests]
-# With --tests, the packages of the Linux test suite besides the game's.
+# missing. Usage: scripts/install-deps.sh [--tests] [--web] [--web-tests]
+# With --tests, the packages of the Linux test suite besides the game's;
+# with --web, the compiler of the game's web page; with --web-tests, the
+# browsers and their drivers that the page's tests run it in.
 set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
@@ -17,6 +19,18 @@ for group in "$@"; do
         # The install and package tests: the checkers and the Debian tool chain.
         packages+=(desktop-file-utils appstream file man-db build-essential dpkg-dev
                    debhelper fakeroot lintian)
+        ;;
+    --web)
+        # Debian's Emscripten, with its node, clang and Binaryen; its SDL
+        # 1.2 interface is part of it.
+        packages+=(emscripten)
+        ;;
+    --web-tests)
+        # Headless Chromium through chromium-driver and Selenium; Firefox
+        # over WebDriver BiDi, a web socket. The native tools the page is
+        # held against are configured with the test suite.
+        packages+=(chromium chromium-driver python3-selenium firefox-esr python3-websocket
+                   libgtest-dev)
         ;;
     *)
         echo "install-deps: no such group: $group" >&2
