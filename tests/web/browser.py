@@ -98,24 +98,32 @@ class Chromium:
     def run(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
 
-    def renderer_pids(self):
-        """The processes of Chromium's renderers, whose work a page is: the
-        children of chromium-driver's browser that say they are renderers."""
+    def processes(self):
+        """Every process of this Chromium: the children of chromium-driver,
+        theirs and so on (the browser, its zygotes, renderers and helpers)."""
         parents = {}
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
                 with open("/proc/%s/stat" % pid) as f:
                     parents[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
             except (OSError, IndexError, ValueError):
-                continue
-        ours = {self.driver.service.process.pid}
-        for _ in range(4):  # driver, browser, zygotes, renderers
-            ours |= {pid for pid, parent in parents.items() if parent in ours}
+                continue  # gone while looked at
+        driver = self.driver.service.process.pid
+        ours, grown = {driver}, True
+        while grown:
+            more = {pid for pid, parent in parents.items() if parent in ours}
+            grown = not more <= ours
+            ours |= more
+        return sorted(ours - {driver})
+
+    def renderer_pids(self):
+        """The processes of Chromium's renderers, whose work a page is."""
         renderers = []
-        for pid in sorted(ours):
+        for pid in self.processes():
             try:
                 with open("/proc/%d/cmdline" % pid, "rb") as f:
-                    if b"--type=renderer" in f.read().split(b"\0"):
+                    # Chromium rewrites its children's command lines, spaces for NULs
+                    if b"--type=renderer" in f.read():
                         renderers.append(pid)
             except OSError:
                 continue

@@ -28,13 +28,13 @@ mergeInto(LibraryManager.library, {
   // with no time to wait; it comes back once what already waits in the
   // page's event loop has run.
   //
-  // The browser's timers count whole milliseconds and come half a
-  // millisecond late or more, which would stretch every frame to about
-  // 16.6 ms. What the waits ran over is kept, and a millisecond of it made
-  // up in the next wait once half of one has gathered: the waits come out
-  // at their length on the whole. A wait far past its time, in a tab the
-  // browser holds back, counts as one millisecond over, so the frames after
-  // it are not hurried.
+  // The browser's timers count whole milliseconds and come a millisecond or
+  // so late, which would stretch every frame to about 16.5 ms, 60 frames a
+  // second. So what the waits ran over is kept, up to two milliseconds, and
+  // taken off the next waits in whole milliseconds: the waits come out at
+  // their length on the whole, and the game at its 62 frames a second. A
+  // wait far past its time, in a tab the browser holds back, counts as two
+  // milliseconds over, so the frames after it are hardly hurried.
   $pageYield: {channel: null, overrun: 0},
   page_yield__deps: ['$callUserCallback', '$pageYield'],
   page_yield: function(ms) {
@@ -42,20 +42,21 @@ mergeInto(LibraryManager.library, {
       if (!pageYield.channel) {
         pageYield.channel = new MessageChannel();
       }
+      var start = performance.now();
       pageYield.channel.port1.onmessage = function() {
+        if (ms > 0) {
+          var over = performance.now() - start - ms;
+          pageYield.overrun = Math.max(-2, Math.min(2, pageYield.overrun + over));
+        }
         callUserCallback(wakeUp);
       };
       if (ms == 0) {
         pageYield.channel.port2.postMessage(0);
         return;
       }
-      var start = performance.now();
-      var madeUp = pageYield.overrun >= 0.5 ? 1 : 0;
       setTimeout(function() {
-        var over = performance.now() - start - ms;
-        pageYield.overrun = Math.max(-1, Math.min(1, pageYield.overrun + over));
         pageYield.channel.port2.postMessage(0);
-      }, ms - madeUp);
+      }, ms - Math.max(0, Math.round(pageYield.overrun)));
     });
   },
 
