@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The game in its page, in headless Chromium, as a player meets it: the
 blue window and the splash, the title, a game started with Z, the cannon
-moved, a shot heard, q to leave; then the canvas fitted to windows of other
-sizes. The splash and the title must be the desktop's own frames, pixel for
+moved by the keys and by a pad, a shot heard, the page frozen and back, q
+to leave; then the canvas fitted to windows of other sizes, and a browser
+without scripts or without WebAssembly told so. The splash and the title must be the desktop's own frames, pixel for
 pixel, as orbostrak_export draws them through the game's draw path.
 
     page_test.py SITE_DIR SCREENS_DIR
@@ -11,8 +12,8 @@ SCREENS_DIR holds orbostrak_export's screens/*.pgm. Every wait has a
 deadline; a check that fails says what it waited for and keeps the last
 screenshot as /tmp/orbostrak-web-failed-NAME.pgm. Status 0 when all pass."""
 
-import json
 import sys
+import time
 import urllib.request
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -26,7 +27,8 @@ from browser import Failure, wait_until
 # own script runs: every picture put onto the canvas (with the red byte of
 # two probe pixels, one lit on the splash alone and one on the title
 # alone), every sound buffer handed to Web Audio, the audio contexts made,
-# and whether the page kept each key from the browser.
+# and whether the page kept each key from the browser. The browser's pads
+# are the ones the test puts into record.pads.
 RECORDER = """
 (function () {
   var record = window.orbostrakRecord = {frames: [], first: null, sounds: [], contexts: [], keys: []};
@@ -58,6 +60,8 @@ RECORDER = """
   window.addEventListener("keydown", function (event) {
     record.keys.push([event.key, event.defaultPrevented]);
   });
+  record.pads = [];
+  navigator.getGamepads = function () { return record.pads; };
 })();
 """
 
@@ -68,6 +72,9 @@ SPLASH_SHOWN_MS = 2400
 LOUD = 0.5    # a shot's samples reach 74 of 128 from the middle
 QUIET = 0.45  # the march and the flying ship stay below 53 of 128
 QUEUED_AHEAD_S = 0.35
+# Frames are 16 ms; the page takes up to 2 ms off a wait for late timers.
+CATCH_UP_MS = 8
+BACKGROUND_S = 3
 
 
 def probe(lit_in, dark_in):
@@ -205,6 +212,50 @@ class PageTest:
                                 lambda: (self.cannon_centre() or 0) >= start + 20 and self.cannon_centre())
         return "Right moved the cannon from x %d to x %d" % (start, moved)
 
+    # a pad as the browser shows it: ten buttons, a stick
+    PAD = "{connected: %s, buttons: [0,1,2,3,4,5,6,7,8,9].map(function (b) { return {pressed: b === %d}; })," \
+          " axes: [%g, 0]}"
+
+    def pads(self, *pads):
+        self.chromium.run("window.orbostrakRecord.pads = [%s];" % ", ".join(pads))
+
+    def check_pads(self):
+        start = wait_until("the cannon on its row", 10, self.cannon_centre)
+        # an empty place and a pad gone before the one that counts as pad 0
+        self.pads("null", self.PAD % ("false", -1, 1), self.PAD % ("true", -1, -1))
+        left = wait_until("the cannon 20 pixels to the left, pad 0's stick held left", 10,
+                          lambda: (self.cannon_centre() or 9999) <= start - 20 and self.cannon_centre())
+        self.pads(self.PAD % ("true", 9, 0))
+        right = wait_until("the cannon 20 pixels to the right, pad 0's button 9 held", 10,
+                           lambda: (self.cannon_centre() or 0) >= left + 20 and self.cannon_centre())
+        self.pads(self.PAD % ("true", -1, 0))
+        return "pad 0's stick took the cannon from x %d to x %d, its button 9 to x %d" % (start, left, right)
+
+    def check_comes_back(self):
+        # A page the browser froze, as it does a tab in the background,
+        # goes on where it was when it comes back, at its pace: a game that
+        # made up the lost time would show pictures a millisecond apart.
+        frozen = len(self.record("frames"))
+        formation = self.band(0, 100, 1820, 800)
+        self.chromium.cdp("Page.setWebLifecycleState", state="frozen")
+        time.sleep(BACKGROUND_S)  # the tab's time away, not a wait for anything
+        self.chromium.cdp("Page.setWebLifecycleState", state="active")
+        # back in front, as a tab the player comes back to
+        self.chromium.cdp("Emulation.setFocusEmulationEnabled", enabled=True)
+        wait_until("the page shown again", 10,
+                   lambda: self.chromium.run("return document.visibilityState") == "visible")
+        wait_until("60 pictures after the page came back", 10,
+                   lambda: len(self.record("frames")) >= frozen + 60)
+        wait_until("the formation to move on", 10, lambda: self.band(0, 100, 1820, 800) != formation)
+        times = [f[0] for f in self.record("frames")[frozen:]]
+        apart = [b - a for a, b in zip(times, times[1:])]
+        if max(apart) < 1000:
+            raise Failure("the page went on while frozen: its longest pause %.0f ms" % max(apart))
+        if min(apart) < CATCH_UP_MS:
+            raise Failure("pictures %.1f ms apart after the page came back" % min(apart))
+        return "after %.1f s frozen the game plays on, its pictures at least %.1f ms apart" % (
+            max(apart) / 1000, min(apart))
+
     def sounds(self):
         return self.record("sounds")
 
@@ -281,16 +332,45 @@ class PageTest:
         return "; ".join(seen)
 
 
+    # ---- browsers that cannot run it ----
+
+    def body_text(self):
+        # DevTools reads the page even where its scripts may not run
+        return self.chromium.cdp("Runtime.evaluate", expression="document.body.innerText")["result"]["value"]
+
+    def check_without_scripts(self):
+        self.chromium.cdp("Emulation.setScriptExecutionDisabled", value=True)
+        try:
+            self.chromium.driver.get(self.site.url)
+            said = wait_until("the page's sentence for a browser without scripts", 10,
+                              lambda: "allow JavaScript" in self.body_text() and self.body_text())
+        finally:
+            self.chromium.cdp("Emulation.setScriptExecutionDisabled", value=False)
+        return "without scripts: %r" % said.strip()
+
+    def check_without_webassembly(self):
+        hidden = self.chromium.cdp("Page.addScriptToEvaluateOnNewDocument", source="delete window.WebAssembly;")
+        try:
+            self.chromium.driver.get(self.site.url)
+            said = wait_until("the page's sentence for a browser without WebAssembly", 10,
+                              lambda: "WebAssembly" in self.said() and self.said())
+        finally:
+            self.chromium.cdp("Page.removeScriptToEvaluateOnNewDocument", identifier=hidden["identifier"])
+        return "without WebAssembly: %r" % said
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
     test = PageTest(*sys.argv[1:])
     play = [test.check_opening_and_splash, test.check_page, test.check_splash_paced, test.check_title,
-            test.check_game_starts, test.check_cannon_moves, test.check_shot_sounds, test.check_quit]
+            test.check_game_starts, test.check_cannon_moves, test.check_pads, test.check_shot_sounds,
+            test.check_comes_back, test.check_quit]
+    unable = [test.check_without_scripts, test.check_without_webassembly]
     failed = 0
     try:
-        # each step of play stands on the ones before it; the fit does not
-        for group in (play, [test.check_fits]):
+        # each step of play stands on the ones before it; the others do not
+        for group in (play, [test.check_fits], unable):
             for check in group:
                 name = check.__name__[len("check_"):]
                 try:
