@@ -62,6 +62,12 @@ mergeInto(LibraryManager.library, {
 
   // The emulation's device: its rate, the length of its buffers in seconds,
   // and how many of them it queues ahead of what plays.
+  //
+  // Until the player presses a key or clicks, the browser keeps the page's
+  // audio suspended. The emulation tries to resume it once, on the first
+  // key or click, and a first key that unlocks nothing (Escape does not)
+  // would leave it silent; so every key and click tries again until the
+  // sound runs.
   page_audio_opened: function(rate, queued) {
     var audio = SDL.audio;
     if (!audio) {
@@ -70,6 +76,20 @@ mergeInto(LibraryManager.library, {
     audio.freq = rate;
     audio.bufferDurationSecs = audio.samples / rate;
     audio.numSimultaneouslyQueuedBuffers = queued;
+    var context = SDL.audioContext;
+    var unlocks = ['keydown', 'mousedown', 'touchend'];
+    function unlock() {
+      if (context.state === 'suspended') {
+        context.resume();
+        return;
+      }
+      unlocks.forEach(function(kind) {
+        document.removeEventListener(kind, unlock, true);
+      });
+    }
+    unlocks.forEach(function(kind) {
+      document.addEventListener(kind, unlock, true);
+    });
   },
 
   // Places the browser keeps for pads that are gone, or never came, hold
