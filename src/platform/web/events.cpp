@@ -10,8 +10,8 @@
 
 // ---- events ----
 
-// SDL 1.2's queue holds 127 events; the page's events wait in the
-// emulation's queue only until the next frame takes them in.
+// What one frame keeps of the page's events, no more than SDL 1.2's queue
+// of 127 holds; they wait in the emulation's queue until a poll takes them.
 constexpr int KEPT_EVENTS = 127;
 static EventKeeper event_keeper;
 
