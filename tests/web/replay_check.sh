@@ -18,10 +18,13 @@ status=0
 check() {
     local name=$1 options=$2 native_status=0 node_status=0
     printf '%b' "$3" >"$work/script"
+    # side by side, one a core
     # shellcheck disable=SC2086 # the options are words
-    "$native" $options "$work/script" >"$work/native" 2>&1 || native_status=$?
+    "$native" $options "$work/script" >"$work/native" 2>&1 &
+    local native_run=$!
     # shellcheck disable=SC2086
     node "$node_replay" $options "$work/script" >"$work/node" 2>&1 || node_status=$?
+    wait "$native_run" || native_status=$?
     if [[ $native_status != 0 ]]; then
         echo "FAIL replay $name: the native tool ended with $native_status: $(tail -n 3 "$work/native")"
         status=1
