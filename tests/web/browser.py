@@ -13,6 +13,7 @@ import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common import utils
 
 import pictures
 
@@ -73,6 +74,19 @@ def wait_until(what, seconds, check, interval=0.05):
 
 # ---- Chromium ----
 
+class DriverService(Service):
+    """chromium-driver reached at 127.0.0.1: Selenium would ask for
+    localhost, a name that a minimal system's missing /etc/hosts does not
+    give."""
+
+    def is_connectable(self):
+        return utils.is_connectable(self.port, "127.0.0.1")
+
+    @property
+    def service_url(self):
+        return "http://127.0.0.1:%d" % self.port
+
+
 class Chromium:
     """A headless Chromium with a new empty profile, its page's viewport set
     in CSS pixels and device pixels per CSS pixel."""
@@ -83,7 +97,7 @@ class Chromium:
         options.binary_location = CHROMIUM
         for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile]:
             options.add_argument(flag)
-        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        self.driver = webdriver.Chrome(service=DriverService(CHROMEDRIVER), options=options)
         self.viewport(width, height, ratio)
         if before_load:
             self.cdp("Page.addScriptToEvaluateOnNewDocument", source=before_load)
