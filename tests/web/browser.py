@@ -7,6 +7,7 @@ import functools
 import http.server
 import os
 import shutil
+import subprocess
 import tempfile
 import threading
 import time
@@ -76,7 +77,7 @@ def wait_until(what, seconds, check, interval=0.05):
 
 class DriverService(Service):
     """chromium-driver reached at 127.0.0.1: Selenium would ask for
-    localhost, a name that a minimal system's missing /etc/hosts does not
+    localhost, a name that a minimal system without /etc/hosts does not
     give."""
 
     def is_connectable(self):
@@ -89,14 +90,31 @@ class DriverService(Service):
 
 class Chromium:
     """A headless Chromium with a new empty profile, its page's viewport set
-    in CSS pixels and device pixels per CSS pixel."""
+    in CSS pixels and device pixels per CSS pixel. It is started here, its
+    DevTools at 127.0.0.1, and chromium-driver attaches to it there: a
+    Chromium the driver starts itself is reached at localhost too."""
 
     def __init__(self, width=1920, height=1080, ratio=1, before_load=None):
         self.profile = tempfile.mkdtemp(prefix="orbostrak-chromium-")
+        self.process = subprocess.Popen(
+            [CHROMIUM] + CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile,
+                                           "--remote-debugging-address=127.0.0.1",
+                                           "--remote-debugging-port=0", "about:blank"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port_file = os.path.join(self.profile, "DevToolsActivePort")
+
+        def port():
+            if self.process.poll() is not None:
+                raise Failure("Chromium ended with status %d" % self.process.returncode)
+            try:
+                with open(port_file) as f:
+                    lines = f.read().split("\n")
+            except OSError:
+                return None
+            return len(lines) > 1 and lines[0]
+
         options = webdriver.ChromeOptions()
-        options.binary_location = CHROMIUM
-        for flag in CHROMIUM_FLAGS + ["--user-data-dir=" + self.profile]:
-            options.add_argument(flag)
+        options.debugger_address = "127.0.0.1:" + wait_until("Chromium to name its DevTools port", 60, port)
         self.driver = webdriver.Chrome(service=DriverService(CHROMEDRIVER), options=options)
         self.viewport(width, height, ratio)
         if before_load:
@@ -113,8 +131,8 @@ class Chromium:
         return self.driver.execute_script(script, *arguments)
 
     def processes(self):
-        """Every process of this Chromium: the children of chromium-driver,
-        theirs and so on (the browser, its zygotes, renderers and helpers)."""
+        """Every process of this Chromium: the browser, its children and
+        theirs (zygotes, renderers and helpers)."""
         parents = {}
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
@@ -122,13 +140,12 @@ class Chromium:
                     parents[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
             except (OSError, IndexError, ValueError):
                 continue  # gone while looked at
-        driver = self.driver.service.process.pid
-        ours, grown = {driver}, True
+        ours, grown = {self.process.pid}, True
         while grown:
             more = {pid for pid, parent in parents.items() if parent in ours}
             grown = not more <= ours
             ours |= more
-        return sorted(ours - {driver})
+        return sorted(ours)
 
     def renderer_pids(self):
         """The processes of Chromium's renderers, whose work a page is."""
@@ -162,6 +179,12 @@ class Chromium:
         try:
             self.driver.quit()
         finally:
+            self.process.terminate()
+            try:
+                self.process.wait(30)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
