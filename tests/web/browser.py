@@ -160,12 +160,6 @@ class Chromium:
                 continue
         return renderers
 
-    def screenshot(self):
-        """The page's viewport as Chromium shows it, in CSS pixels at one
-        device pixel each: (width, height, gray bytes, pixels not gray)."""
-        shot = self.cdp("Page.captureScreenshot", format="png")
-        return pictures.png_gray(base64.b64decode(shot["data"]))
-
     def canvas_shot(self):
         """The canvas as it stands on the page, cut from a screenshot."""
         left, top, width, height = self.run(
@@ -190,8 +184,8 @@ class Chromium:
 
 # ---- the canvas read in the page ----
 
-# The gray of a pixel and the lit columns of a band, read from the canvas's
-# own pixels: quick enough to poll in every check.
+# The canvas's own pixels read in the page, for the checks that poll: far
+# quicker than a screenshot, and what the page shows at 1:1.
 CANVAS_READ = """
 var canvas = document.getElementById('screen');
 var context = canvas.getContext('2d');
@@ -202,10 +196,6 @@ function gray(x, y) { return context.getImageData(x, y, 1, 1).data[0]; }
 def canvas_grays(browser, points):
     return browser.run(CANVAS_READ + "return arguments[0].map(function (p) { return gray(p[0], p[1]); });",
                        points)
-
-
-def differences(got, expected):
-    return sum(1 for a, b in zip(got, expected) if a != b) + abs(len(got) - len(expected))
 
 
 def save_failed(gray, width, height, name):
