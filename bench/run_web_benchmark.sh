@@ -9,4 +9,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" --web --web-tests
 "$root/scripts/build-web.sh" "$root/build-web/site" >/dev/null
-/usr/bin/python3 "$root/bench/web_benchmark.py" "$root/build-web/site" "${1:-20}"
+/usr/bin/python3 -B "$root/bench/web_benchmark.py" "$root/build-web/site" "${1:-20}"

@@ -37,10 +37,11 @@ mkdir -p "$work"/{sprites,glyphs,pictures,screens,sounds}
 "$build/native/tools/orbostrak_export" "$work" >/dev/null
 
 status=0
+# -B: no compiled modules left in the source tree
 echo "== the page in headless Chromium"
-/usr/bin/python3 "$root/tests/web/page_test.py" "$site" "$work/screens" || status=1
+/usr/bin/python3 -B "$root/tests/web/page_test.py" "$site" "$work/screens" || status=1
 echo "== the title in headless Firefox"
-/usr/bin/python3 "$root/tests/web/firefox_test.py" "$site" "$work/screens" || status=1
+/usr/bin/python3 -B "$root/tests/web/firefox_test.py" "$site" "$work/screens" || status=1
 echo "== the replay for node against the native tool"
 bash "$root/tests/web/replay_check.sh" "$build/native/tools/orbostrak_replay" \
     "$build/wasm/tests/web/orbostrak_replay_node.js" || status=1
