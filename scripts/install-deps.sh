@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game and its tests need, only those
-# missing. Usage: scripts/install-deps.sh [--tests] [--windows] [--windows-tests]
+# missing. Usage: scripts/install-deps.sh [GROUP...]
 # With --tests, the packages of the Linux test suite besides the game's;
 # with --windows, those that build the game for Windows; with
-# --windows-tests, those that test it there, under Wine.
+# --windows-tests, those that test it there, under Wine; with --web, the
+# compiler of the game's web page; with --web-tests, the browsers and their
+# drivers that the page's tests run it in.
 set -euo pipefail
 
 packages=(libsdl1.2-dev cmake g++ make)
@@ -33,6 +35,18 @@ for group in "$@"; do
         # The Linux build's export of the title frame builds its tests' folder.
         packages+=(wine wine64 googletest xvfb xdotool imagemagick x11-apps x11-utils
                    libasound2 unzip libgtest-dev)
+        ;;
+    --web)
+        # Debian's Emscripten, with its node, clang and Binaryen; its SDL
+        # 1.2 interface is part of it.
+        packages+=(emscripten)
+        ;;
+    --web-tests)
+        # Headless Chromium through chromium-driver and Selenium; Firefox
+        # over WebDriver BiDi, a web socket. The native tools the page is
+        # held against are configured with the test suite.
+        packages+=(chromium chromium-driver python3-selenium firefox-esr python3-websocket
+                   libgtest-dev)
         ;;
     *)
         echo "install-deps: no such group: $group" >&2

@@ -133,7 +133,9 @@ void on_joy_axis(const SDL_Event* event) {
     int pad = event->jaxis.which;
     if (pad >= PADS)
         return;
-    int16_t value = event->jaxis.value;
+    // SDL 1.2 gives a signed 16-bit value; Emscripten's interface holds it
+    // in an int
+    int16_t value = int16_t(event->jaxis.value);
     if (event->jaxis.axis == 0) {
         pad_axes[pad] &= ~(BUTTON_LEFT | BUTTON_RIGHT);
         if (value < -AXIS_DEAD_ZONE)
