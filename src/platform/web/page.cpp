@@ -54,6 +54,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int32_t page_fit_scale(int32_t width, int32_t he
     return window_scale(width, height, platform_screen_room_rows());
 }
 
+// The page's script fits the canvas, and fits it again whenever the
+// browser's window changes: nothing is left to do once the window opens.
+void platform_window_opened() {}
+
 // ---- a frame ----
 
 // The page runs nothing while the game holds the thread: no key reaches SDL,
