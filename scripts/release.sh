@@ -9,7 +9,9 @@
 #   orbostrak-VERSION-web.zip          the page, for any static web host
 #   SHA256SUMS                         for sha256sum -c
 #
-#   scripts/release.sh [--snapshot]
+#   scripts/release.sh [--snapshot] [--name]
+#
+# With --name it builds nothing and prints the release folder's path.
 #
 # A snapshot's version is the release's with the commit's day and hash,
 # 1.0.0+git20261209.4ab1b87. Every file is the same to the byte whenever and
@@ -22,11 +24,14 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cd "$source_dir"
 source scripts/debian-systems.sh
 snapshot=false
-case ${1:-} in
-"") ;;
---snapshot) snapshot=true ;;
-*) echo "usage: scripts/release.sh [--snapshot]" >&2; exit 2 ;;
-esac
+name_only=false
+for option in "$@"; do
+    case $option in
+    --snapshot) snapshot=true ;;
+    --name) name_only=true ;;
+    *) echo "usage: scripts/release.sh [--snapshot] [--name]" >&2; exit 2 ;;
+    esac
+done
 refuse() { echo "release: $*" >&2; exit 1; }
 
 need_tool git
@@ -49,6 +54,10 @@ tag it (git tag v$version), or build a snapshot: scripts/release.sh --snapshot"
 fi
 full=$version$suffix
 out=$source_dir/dist/orbostrak-$full
+if $name_only; then
+    echo "$out"
+    exit 0
+fi
 echo "== orbostrak $full, from $commit of $(date -u -d "@$SOURCE_DATE_EPOCH" '+%F %T') UTC"
 
 work=$(mktemp -d /tmp/orbostrak-release.XXXXXX)
