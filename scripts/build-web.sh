@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the game's web site into OUT_DIR
-# (default build-web/site): index.html, orbostrak.js, orbostrak.wasm and the
-# icon orbostrak.png, static files for any web server as they are. Every
+# (default build-web/site): index.html, orbostrak.js, orbostrak.wasm, the
+# icon orbostrak.png and the licences of all of them (LICENSE.txt, the
+# game's; LICENSE-emscripten.txt, of the parts of Emscripten in the program),
+# static files for any web server as they are. Every
 # build of one commit gives the same bytes, wherever it is built.
 #
 #   scripts/build-web.sh [OUT_DIR]
@@ -20,7 +22,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbostrak_site
 mkdir -p "$out"
-for file in index.html orbostrak.js orbostrak.wasm orbostrak.png; do
+for file in index.html orbostrak.js orbostrak.wasm orbostrak.png LICENSE.txt LICENSE-emscripten.txt; do
     cp "$build/site/$file" "$out/$file"
 done
 echo "The site is in $out"

@@ -40,6 +40,7 @@ crlf "$work/README.txt" "$stage/README.txt"
 crlf "$root/LICENSE" "$stage/LICENSE.txt"
 crlf "$sdl/COPYING" "$stage/LICENSE-SDL.txt"
 crlf /usr/share/doc/mingw-w64-common/copyright "$stage/LICENSE-mingw-w64.txt"
+crlf /usr/share/doc/gcc-mingw-w64-base/copyright "$stage/LICENSE-GCC.txt"
 find "$stage" -exec touch -h -d "@$epoch" {} +
 
 mkdir -p "$out"

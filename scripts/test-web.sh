@@ -37,6 +37,14 @@ mkdir -p "$work"/{sprites,glyphs,pictures,screens,sounds}
 "$build/native/tools/orbostrak_export" "$work" >/dev/null
 
 status=0
+echo "== the licences in the site"
+if cmp -s "$root/LICENSE" "$site/LICENSE.txt" && grep -qi 'emscripten' "$site/LICENSE-emscripten.txt" &&
+    grep -q 'musl' "$site/LICENSE-emscripten.txt"; then
+    echo "ok   licences: the game's, and Emscripten's with its C library's"
+else
+    echo "FAIL licences: the site lacks LICENSE.txt, the game's, or LICENSE-emscripten.txt"
+    status=1
+fi
 # -B: no compiled modules left in the source tree
 echo "== the page in headless Chromium"
 /usr/bin/python3 -B "$root/tests/web/page_test.py" "$site" "$work/screens" || status=1

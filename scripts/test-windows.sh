@@ -96,7 +96,7 @@ mkdir -p "$unpacked"
 unzip -q "$zip" -d "$unpacked"
 folder=$(dirname "$(find "$unpacked" -name orbostrak.exe | head -n 1)")
 windows_text() { [[ -s $1 ]] && ! grep -qv $'\r$' "$1"; }
-for file in README.txt LICENSE.txt LICENSE-SDL.txt; do
+for file in README.txt LICENSE.txt LICENSE-SDL.txt LICENSE-GCC.txt; do
     run "$file in the zip, with Windows' line ends" windows_text "$folder/$file"
 done
 run "the message where SDL cannot start" bash "$root/tests/windows/message_test.sh" "$folder"

@@ -76,6 +76,7 @@ FunctionEnd
   !insertmacro ${DO} "LICENSE.txt"
   !insertmacro ${DO} "LICENSE-SDL.txt"
   !insertmacro ${DO} "LICENSE-mingw-w64.txt"
+  !insertmacro ${DO} "LICENSE-GCC.txt"
 !macroend
 !macro INSTALL_FILE NAME
   File "${STAGE}/${NAME}"

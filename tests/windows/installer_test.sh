@@ -26,7 +26,7 @@ install_check() {
     drive_c >"$work/before.txt"
     wine "$setup" /S ${1:+"$1"} >"$work/setup.log" 2>&1 || fail "$mode: the installer failed: $(cat "$work/setup.log")"
     local file
-    for file in orbostrak.exe SDL.dll README.txt LICENSE.txt LICENSE-SDL.txt LICENSE-mingw-w64.txt uninstall.exe; do
+    for file in orbostrak.exe SDL.dll README.txt LICENSE.txt LICENSE-SDL.txt LICENSE-mingw-w64.txt LICENSE-GCC.txt uninstall.exe; do
         [[ -f $folder/$file ]] || fail "$mode: no $file in $folder"
     done
     [[ -f $shortcut ]] || fail "$mode: no Start menu entry at $shortcut"
