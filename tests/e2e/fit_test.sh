@@ -20,14 +20,6 @@ quit() {
     xdotool key q
     expect_exit 0 "exit status after q on a $screen_size screen"
 }
-# Lit pixels of a rectangle given in game coordinates, shown at $1 percent.
-lit_at() { count_lit $(($2 * $1 / 100)) $(($3 * $1 / 100)) $(($4 * $1 / 100)) $(($5 * $1 / 100)); }
-# The splash or the title after it, shown at $1 percent: the splash's three
-# seconds alone a slow screenshot can miss.
-first_screens_at() {
-    (($(lit_at "$1" 870 462 162 58) * 10000 / ($1 * $1) > 500)) ||
-        (($(lit_at "$1" 790 330 320 120) * 10000 / ($1 * $1) > 2000))
-}
 first_screens_at_70() { first_screens_at 70; }
 first_screens_at_200() { first_screens_at 200; }
 

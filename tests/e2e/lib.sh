@@ -231,5 +231,14 @@ game_shown() {
     [[ $(pixel 1820 500) == 255 && $(pixel 1821 10) == 255 && $(pixel 500 970) == 255 &&
         $(pixel 24 923) == 255 ]]
 }
+# Lit pixels of a rectangle given in game coordinates, in a window shown at
+# $1 percent.
+lit_at() { count_lit $(($2 * $1 / 100)) $(($3 * $1 / 100)) $(($4 * $1 / 100)) $(($5 * $1 / 100)); }
+# The splash or the title after it, shown at $1 percent: the splash's three
+# seconds alone a slow screenshot can miss.
+first_screens_at() {
+    (($(lit_at "$1" 870 462 162 58) * 10000 / ($1 * $1) > 500)) ||
+        (($(lit_at "$1" 790 330 320 120) * 10000 / ($1 * $1) > 2000))
+}
 # The title's prompt, once shown, tells that the title listens to fire.
 prompt_shown() { title_shown && (($(count_lit 906 550 88 8) > 40)); }

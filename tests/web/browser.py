@@ -73,6 +73,20 @@ def wait_until(what, seconds, check, interval=0.05):
         time.sleep(interval)
 
 
+# ---- the browsers' processes ----
+
+
+def end_browser(process, profile):
+    """Waits for a browser told to end, kills one that does not, and
+    removes its profile."""
+    try:
+        process.wait(30)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+    shutil.rmtree(profile, ignore_errors=True)
+
+
 # ---- Chromium ----
 
 class DriverService(Service):
@@ -174,12 +188,7 @@ class Chromium:
             self.driver.quit()
         finally:
             self.process.terminate()
-            try:
-                self.process.wait(30)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
-            shutil.rmtree(self.profile, ignore_errors=True)
+            end_browser(self.process, self.profile)
 
 
 # ---- the canvas read in the page ----

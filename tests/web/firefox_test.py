@@ -12,7 +12,6 @@ shows; a failure says what it waited for and keeps the last screenshot as
 import base64
 import json
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -83,12 +82,7 @@ class Firefox:
             self.call("browser.close")
         except Exception:
             pass  # closing is what a failure here comes to as well
-        try:
-            self.process.wait(30)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
+        browser.end_browser(self.process, self.profile)
 
 
 def main():

@@ -18,12 +18,6 @@ quit() {
     xdotool key q
     expect_exit 0 "exit status after q on a $screen_size screen"
 }
-lit_at() { count_lit $(($2 * $1 / 100)) $(($3 * $1 / 100)) $(($4 * $1 / 100)) $(($5 * $1 / 100)); }
-# The splash, or the title after it, shown at $1 percent.
-first_screens_at() {
-    (($(lit_at "$1" 870 462 162 58) * 10000 / ($1 * $1) > 500)) ||
-        (($(lit_at "$1" 790 330 320 120) * 10000 / ($1 * $1) > 2000))
-}
 title_at_70() { (($(lit_at 70 790 330 320 120) * 10000 / (70 * 70) > 2000)); }
 
 start_on 1366x768 1330 686

@@ -23,15 +23,6 @@ static bool video_driver_named;
 // Rows of the player's screen left to a title bar and a desktop's panel.
 constexpr int32_t SCREEN_ROOM_ROWS = 80;
 
-bool platform_setting_made(const char* name) {
-    const char* value = getenv(name);
-    return value && value[0];
-}
-
-void platform_make_setting(const char* name, const char* value) {
-    setenv(name, value, 1);
-}
-
 int32_t platform_screen_room_rows() {
     return SCREEN_ROOM_ROWS;
 }

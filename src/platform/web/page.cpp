@@ -5,7 +5,6 @@
 
 #include <emscripten.h>
 
-#include <cstdlib>
 
 #include "display/window.h"
 #include "platform/web/events.h"
@@ -29,17 +28,6 @@ bool platform_settings_misfit() {
 // The canvas is always there to be seen.
 const char* platform_driver_unseen() {
     return nullptr;
-}
-
-// A page has no settings of its own; the emulation keeps an environment for
-// the program, which the tools' own settings go into.
-bool platform_setting_made(const char* name) {
-    const char* value = getenv(name);
-    return value && value[0];
-}
-
-void platform_make_setting(const char* name, const char* value) {
-    setenv(name, value, 1);
 }
 
 // The canvas fills the page's window: no title bar or panel to leave room to.
