@@ -17,6 +17,11 @@
 # Every check runs even when an earlier one failed; the status says if any did.
 set -uo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
+source "$source_dir/scripts/debian-systems.sh"
+# the source's build and tests, the metainfo's checker; the Windows and web
+# tests install their own
+"$source_dir/scripts/install-deps.sh" --tests || exit 1
+need_tool unzip
 reproduce=false
 [[ ${1:-} == --reproduce ]] && { reproduce=true; shift; }
 release=$(realpath "${1:?usage: scripts/check-release.sh [--reproduce] dist/orbostrak-VERSION}")
