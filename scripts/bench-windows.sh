@@ -10,6 +10,9 @@
 #
 #   scripts/bench-windows.sh [PRESENTED_FRAMES]
 set -euo pipefail
+# Wine wants a standard input: where it is closed, as under CI, Wine's own
+# connection to its server takes its number and fails.
+exec </dev/null
 root=$(cd "$(dirname "$0")/.." && pwd)
 presented_frames=${1:-600}
 "$root/scripts/install-deps.sh" --windows --windows-tests

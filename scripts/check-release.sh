@@ -85,8 +85,9 @@ if $reproduce; then
             echo "   the same: $name"
         else
             failed "not the same in the second build: $name"
-            command -v diffoscope >/dev/null && diffoscope --text - "$release/$name" \
-                "$work/again/dist/orbostrak-$full/$name" 2>/dev/null | head -60
+            need_tool diffoscope diffoscope-minimal # what differs, and where
+            diffoscope --text - "$release/$name" "$work/again/dist/orbostrak-$full/$name" 2>/dev/null |
+                head -60
         fi
     done <"$release/SHA256SUMS"
 fi

@@ -20,11 +20,12 @@ debian_codename() {
     esac
 }
 
-# Installs a tool this machine lacks.
+# Installs a tool this machine lacks; says so on standard error, since the
+# functions here print their results.
 need_tool() {
     local tool=$1 package=${2:-$1}
     command -v "$tool" >/dev/null && return 0
-    echo "Installing: $package"
+    echo "Installing: $package" >&2
     apt-get -o DPkg::Lock::Timeout=600 update -qq
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
         --no-install-recommends "$package" >/dev/null
@@ -77,7 +78,8 @@ debian_leave() {
 # itself at $2/root), mounted and ready to enter; prints the root.
 debian_system() {
     local base dir=$2 root=$2/root
-    base=$(debian_base "$1") || return 1
+    base=$(debian_base "$1") && [[ -e $base/.complete ]] ||
+        { echo "debian-systems: no base system of $1" >&2; return 1; }
     if [[ ${ORBOSTRAK_FRESH_SYSTEM:-} == 1 && ! -e $dir/.made-by-$$ ]] || [[ ! -e $dir/.base-of-$(stat -c %Y "$base/.complete") ]]; then
         debian_leave "$root"
         rm -rf "$dir"
@@ -86,15 +88,15 @@ debian_system() {
     touch "$dir/.made-by-$$" "$dir/.base-of-$(stat -c %Y "$base/.complete")"
     if ! mountpoint -q "$root"; then
         mount -t overlay overlay -o "lowerdir=$base,upperdir=$dir/changes,workdir=$dir/work" "$root" 2>/dev/null ||
-            { [[ -e $root/.complete ]] || cp -a "$base/." "$root/"; }
+            { [[ -e $root/.complete ]] || cp -a "$base/." "$root/"; } || return 1
     fi
-    cp /etc/resolv.conf "$root/etc/resolv.conf"
-    mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
-    mountpoint -q "$root/dev" || mount --bind /dev "$root/dev"
-    mountpoint -q "$root/dev/pts" || mount --bind /dev/pts "$root/dev/pts"
-    mountpoint -q "$root/dev/shm" || mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+    cp /etc/resolv.conf "$root/etc/resolv.conf" || return 1
+    { mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"; } &&
+        { mountpoint -q "$root/dev" || mount --bind /dev "$root/dev"; } &&
+        { mountpoint -q "$root/dev/pts" || mount --bind /dev/pts "$root/dev/pts"; } &&
+        { mountpoint -q "$root/dev/shm" || mount -t tmpfs -o mode=1777 shm "$root/dev/shm"; } || return 1
     # An earlier run stopped in the middle of an install leaves dpkg to finish it.
-    chroot "$root" dpkg --configure -a
+    chroot "$root" dpkg --configure -a || return 1
     echo "$root"
 }
 

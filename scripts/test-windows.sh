@@ -15,6 +15,9 @@
 # the window closer from; by default they are built in build-windows/linux.
 # Status 0 only when every test passed.
 set -euo pipefail
+# Wine wants a standard input: where it is closed, as under CI, Wine's own
+# connection to its server takes its number and fails.
+exec </dev/null
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" --windows --windows-tests
 work=$(mktemp -d /tmp/orbostrak-wine.XXXXXX)

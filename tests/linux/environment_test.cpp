@@ -14,24 +14,25 @@
 
 // A C library may move the environment's strings whenever it changes, as
 // Windows' does; glibc does not, so in this test every setenv moves them all
-// and scribbles over the old ones. A pointer that getenv handed out before
-// a setenv then reads "###": the game must not keep one across a setenv.
+// into strings of the test's own and scribbles over the test's strings of
+// the setenv before (glibc's own strings it keeps and looks up again, and
+// they stay as they are). A pointer that getenv handed out before a setenv
+// then reads "###": the game must not keep one across a setenv.
 extern "C" int __real_setenv(const char* name, const char* value, int overwrite);
 extern "C" int __wrap_setenv(const char* name, const char* value, int overwrite) {
-    int result = __real_setenv(name, value, overwrite);
-    std::vector<char*> old;
-    std::vector<char*> moved;
-    for (char** entry = environ; *entry; entry++) {
-        old.push_back(*entry);
-        moved.push_back(strdup(*entry));
-    }
-    moved.push_back(nullptr);
     static std::vector<std::vector<char*>> environments; // kept: environ points into the last
+    int result = __real_setenv(name, value, overwrite);
+    std::vector<char*> moved;
+    for (char** entry = environ; *entry; entry++)
+        moved.push_back(strdup(*entry));
+    moved.push_back(nullptr);
+    if (!environments.empty())
+        for (char* string : environments.back())
+            if (string)
+                for (char* c = strchr(string, '=') + 1; *c; c++)
+                    *c = '#';
     environments.push_back(moved);
     environ = environments.back().data();
-    for (char* string : old)
-        for (char* c = strchr(string, '=') + 1; *c; c++)
-            *c = '#';
     return result;
 }
 

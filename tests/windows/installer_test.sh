@@ -40,7 +40,8 @@ install_check() {
     xdotool key q
     expect_exit 0 "$mode: exit status of the installed program after q"
 
-    wine "$folder/uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "$mode: the uninstaller failed"
+    wine "$folder/uninstall.exe" /S >"$work/uninstall.log" 2>&1 ||
+        fail "$mode: the uninstaller failed: $(tail -20 "$work/uninstall.log")"
     # It runs on from a copy of itself in the temporary folder: it has
     # ended once the prefix's server has, with the last program of the prefix.
     timeout 120 wineserver --wait || fail "$mode: the uninstaller did not end within 120 s"
