@@ -20,7 +20,8 @@
 // then reads "###": the game must not keep one across a setenv.
 extern "C" int __real_setenv(const char* name, const char* value, int overwrite);
 extern "C" int __wrap_setenv(const char* name, const char* value, int overwrite) {
-    static std::vector<std::vector<char*>> environments; // kept: environ points into the last
+    // never freed: environ points into the last, and libraries read it at exit
+    static auto& environments = *new std::vector<std::vector<char*>>;
     int result = __real_setenv(name, value, overwrite);
     std::vector<char*> moved;
     for (char** entry = environ; *entry; entry++)
