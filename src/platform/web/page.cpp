@@ -5,7 +5,6 @@
 
 #include <emscripten.h>
 
-
 #include "display/window.h"
 #include "platform/web/events.h"
 #include "platform/web/page.h"
