@@ -92,6 +92,7 @@ fi
 
 echo "== the Debian package, in a minimal Debian 12"
 builder_dir=$systems_cache/release-bookworm
+mkdir -p "$systems_cache"
 exec 9>"$builder_dir.lock"
 flock 9
 builder=$(debian_system bookworm "$builder_dir")

@@ -12,6 +12,7 @@ source "$here/../../scripts/debian-systems.sh"
 codename=$(debian_codename "$1")
 deb=$(realpath "$2")
 shot=${3:-}
+mkdir -p "$systems_cache"
 system=$(mktemp -d "$systems_cache/fresh-$codename.XXXXXX")
 root=$(debian_fresh "$codename" "$system")
 
