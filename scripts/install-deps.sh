@@ -43,10 +43,11 @@ for group in "$@"; do
         ;;
     --web-tests)
         # Headless Chromium through chromium-driver and Selenium; Firefox
-        # over WebDriver BiDi, a web socket. The native tools the page is
-        # held against are configured with the test suite.
+        # over WebDriver BiDi, a web socket; ImageMagick reads their
+        # screenshots. The native tools the page is held against are
+        # configured with the test suite.
         packages+=(chromium chromium-driver python3-selenium firefox-esr python3-websocket
-                   libgtest-dev)
+                   imagemagick libgtest-dev)
         ;;
     *)
         echo "install-deps: no such group: $group" >&2
