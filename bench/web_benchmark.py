@@ -36,6 +36,38 @@ CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 STEP_S = 0.25  # the scripted player's beat
 
 
+def processes(chromium):
+    """Every process of this Chromium: the browser, its children and theirs
+    (zygotes, renderers and helpers)."""
+    parents = {}
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/stat" % pid) as f:
+                parents[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
+        except (OSError, IndexError, ValueError):
+            continue  # gone while looked at
+    ours, grown = {chromium.process.pid}, True
+    while grown:
+        more = {pid for pid, parent in parents.items() if parent in ours}
+        grown = not more <= ours
+        ours |= more
+    return sorted(ours)
+
+
+def renderer_pids(chromium):
+    """The processes of Chromium's renderers, whose work a page is."""
+    renderers = []
+    for pid in processes(chromium):
+        try:
+            with open("/proc/%d/cmdline" % pid, "rb") as f:
+                # Chromium rewrites its children's command lines, spaces for NULs
+                if b"--type=renderer" in f.read():
+                    renderers.append(pid)
+        except OSError:
+            continue
+    return renderers
+
+
 def cpu_seconds(pids):
     total = 0
     for pid in pids:
@@ -67,8 +99,8 @@ def main():
         ActionChains(chromium.driver).key_up("z").perform()
         time.sleep(3)  # past the cannon's entry and the opening tune
 
-        renderers = chromium.renderer_pids()
-        everything = chromium.processes()
+        renderers = renderer_pids(chromium)
+        everything = processes(chromium)
         first = chromium.run("return window.orbostrakFrames.length")
         page_cpu, all_cpu, wall = cpu_seconds(renderers), cpu_seconds(everything), time.monotonic()
         beat = 0

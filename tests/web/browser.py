@@ -144,36 +144,6 @@ class Chromium:
     def run(self, script, *arguments):
         return self.driver.execute_script(script, *arguments)
 
-    def processes(self):
-        """Every process of this Chromium: the browser, its children and
-        theirs (zygotes, renderers and helpers)."""
-        parents = {}
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open("/proc/%s/stat" % pid) as f:
-                    parents[int(pid)] = int(f.read().rsplit(")", 1)[1].split()[1])
-            except (OSError, IndexError, ValueError):
-                continue  # gone while looked at
-        ours, grown = {self.process.pid}, True
-        while grown:
-            more = {pid for pid, parent in parents.items() if parent in ours}
-            grown = not more <= ours
-            ours |= more
-        return sorted(ours)
-
-    def renderer_pids(self):
-        """The processes of Chromium's renderers, whose work a page is."""
-        renderers = []
-        for pid in self.processes():
-            try:
-                with open("/proc/%d/cmdline" % pid, "rb") as f:
-                    # Chromium rewrites its children's command lines, spaces for NULs
-                    if b"--type=renderer" in f.read():
-                        renderers.append(pid)
-            except OSError:
-                continue
-        return renderers
-
     def canvas_shot(self):
         """The canvas as it stands on the page, cut from a screenshot."""
         left, top, width, height = self.run(
@@ -205,6 +175,13 @@ function gray(x, y) { return context.getImageData(x, y, 1, 1).data[0]; }
 def canvas_grays(browser, points):
     return browser.run(CANVAS_READ + "return arguments[0].map(function (p) { return gray(p[0], p[1]); });",
                        points)
+
+
+def is_frame(shot, frame):
+    """A screenshot, as pictures.png_gray gives it, is the desktop's frame
+    (gray bytes) to the pixel, and nothing in it is not gray."""
+    width, height, gray, not_gray = shot
+    return (width, height) == (SCREEN_WIDTH, SCREEN_HEIGHT) and not_gray == 0 and gray == frame
 
 
 def save_failed(gray, width, height, name):

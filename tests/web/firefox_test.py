@@ -107,9 +107,7 @@ def main():
                                 clip={"type": "box", "x": box[0], "y": box[1], "width": box[2],
                                       "height": box[3]})
             last[:] = [pictures.png_gray(base64.b64decode(shot["data"]))]
-            width, height, gray, not_gray = last[0]
-            return (width, height) == (browser.SCREEN_WIDTH, browser.SCREEN_HEIGHT) and \
-                not_gray == 0 and gray == title
+            return browser.is_frame(last[0], title)
 
         wait_until("a screenshot equal to the desktop's title with its prompt", 60, title_shown,
                    interval=0)
