@@ -28,9 +28,10 @@ constexpr int PRESENTER_OFF = 2;
 constexpr int QUEUE_FULL = 4;
 
 // The window opens in this blue; it is the only colour that is not a gray.
-constexpr uint32_t WINDOW_BLUE = 0xFF0000C0;
+// As a pixel of the desktop's surfaces, blue is the low byte.
 constexpr uint8_t WINDOW_BLUE_LEVEL = 0xC0;
 constexpr uint32_t OPAQUE = 0xFF000000;
+constexpr uint32_t WINDOW_BLUE = OPAQUE | WINDOW_BLUE_LEVEL;
 
 constexpr uint32_t gray_pixel(uint8_t g) {
     return OPAQUE | uint32_t(g) << 16 | uint32_t(g) << 8 | g;
