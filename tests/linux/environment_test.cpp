@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "display/window.h"
 #include "platform/platform.h"
 
 // A C library may move the environment's strings whenever it changes, as
@@ -49,7 +50,7 @@ TEST(LinuxSettings, ServeTheDriverForeseenAndKeepThePlayersOwn) {
     for (const char* name : names)
         if (const char* value = getenv(name))
             saved.emplace_back(name, value);
-    bool compat = SDL_Linked_Version()->patch >= 50;
+    bool compat = sdl12_compat();
     auto value = [](const char* name) { return std::string(getenv(name) ? getenv(name) : "-"); };
     struct Case {
         std::vector<std::pair<const char*, const char*>> player;
