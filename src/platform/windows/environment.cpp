@@ -50,12 +50,16 @@ int32_t room_rows_at(int dpi) {
     return SCREEN_ROOM_ROWS * (dpi > 0 ? dpi : DESKTOP_DPI) / DESKTOP_DPI;
 }
 
-int32_t platform_screen_room_rows() {
+int desktop_dpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : DESKTOP_DPI;
     if (screen)
         ReleaseDC(nullptr, screen);
-    return room_rows_at(dpi);
+    return dpi;
+}
+
+int32_t platform_screen_room_rows() {
+    return room_rows_at(desktop_dpi());
 }
 
 // A window closed by Windows is a close like any other: there is no display

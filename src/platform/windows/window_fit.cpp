@@ -48,12 +48,7 @@ static int window_dpi(HWND window) {
     auto dpi_for_window = user ? reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(
                                      GetProcAddress(user, "GetDpiForWindow")))
                                : nullptr;
-    if (dpi_for_window)
-        return int(dpi_for_window(window));
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    return dpi_for_window ? int(dpi_for_window(window)) : desktop_dpi();
 }
 
 static int32_t fitted_scale(HWND window) {
