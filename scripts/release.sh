@@ -23,6 +23,7 @@ set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cd "$source_dir"
 source scripts/debian-systems.sh
+source scripts/version.sh
 snapshot=false
 name_only=false
 for option in "$@"; do
@@ -39,7 +40,7 @@ need_tool git
 [[ -z $(git status --porcelain) ]] ||
     refuse "the checkout has changes not committed; a release is built from a commit as it is:
 $(git status --short | head -10)"
-version=$(sed -n 's/^project(orbostrak VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+version=$(project_version)
 commit=$(git rev-parse --short=7 HEAD)
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)

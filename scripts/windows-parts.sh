@@ -3,6 +3,7 @@
 # for Windows, the version. Sourced, not run; needs $root (the checkout) and
 # $work (a scratch folder the caller removes).
 
+source "$root/scripts/version.sh"
 mingw=x86_64-w64-mingw32
 # What was built once is kept for the next run, in a folder named by what it
 # was built from, so that a new source, compiler or recipe builds anew.
@@ -19,7 +20,7 @@ windows_version() {
     if [[ -n ${ORBOSTRAK_VERSION:-} ]]; then
         echo "$ORBOSTRAK_VERSION"
     else
-        sed -n 's/^project(orbostrak VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
+        project_version "$root"
     fi
 }
 
@@ -27,7 +28,7 @@ windows_version() {
 windows_snapshot() {
     local version release
     version=$(windows_version)
-    release=$(sed -n 's/^project(orbostrak VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+    release=$(project_version "$root")
     [[ $version == "$release"* ]] || { echo "windows: $version is no version of $release" >&2; return 1; }
     echo "${version#"$release"}"
 }

@@ -11,7 +11,8 @@ build=$2
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
 
-version=$(sed -n 's/^project(orbostrak VERSION \([0-9.]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
+source "$source_dir/scripts/version.sh"
+version=$(project_version "$source_dir")
 day=$(sed -n 's/^set(ORBOSTRAK_RELEASE_DATE \([0-9-]*\))$/\1/p' "$source_dir/CMakeLists.txt")
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ && $day =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}$ ]] ||
     { echo "FAIL: no version and day at the top of CMakeLists.txt (found '$version', '$day')"; exit 1; }

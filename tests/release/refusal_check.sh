@@ -10,10 +10,11 @@ git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1 || { echo "SKIP: no git
 work=$(mktemp -d /tmp/orbostrak-refusal.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+source "$source_dir/scripts/version.sh"
 git clone -q --no-local "$source_dir" "$work/clone"
 cd "$work/clone"
 git tag -d "$(git tag --points-at HEAD)" >/dev/null 2>&1 || true
-version=$(sed -n 's/^project(orbostrak VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+version=$(project_version)
 
 # Refused, with status 1, saying $2, and with no release folder made.
 refused() {
