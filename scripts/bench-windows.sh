@@ -37,23 +37,10 @@ bench=$build/bench/orbostrak_benchmark.exe
 WINEDLLOVERRIDES='mscoree,mshtml=' wineboot --init >/dev/null 2>&1
 wineserver --wait
 
-# An Xvfb screen of $1 (WxH), its display in $display; Wine's desktop is
-# made anew for each screen.
-start_xvfb() {
-    : >"$work/display"
-    Xvfb -displayfd 3 -noreset -screen 0 "$1x24" -nolisten tcp 3>>"$work/display" 2>/dev/null &
-    servers+=($!)
-    local i
-    for i in $(seq 600); do
-        [[ -s $work/display ]] && break
-        sleep 0.1
-    done
-    [[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-    display=:$(head -n 1 "$work/display")
-}
+source "$root/bench/displays.sh"
 lines=()
 for screen in 1920x1080 1366x768; do
-    wineserver --wait
+    wineserver --wait # Wine's desktop is made anew for each screen
     start_xvfb "$screen"
     echo
     echo "== presented, Xvfb $screen =="
