@@ -146,11 +146,13 @@ start_game() {
     [[ -n ${WAYLAND_DISPLAY:-} ]] || xdotool mousemove $((win_x + screen_w / 2)) $((win_y + screen_h / 2))
 }
 
-# Screenshot of the window as one gray byte per pixel, rows of 1900.
+# Screenshot of the window as one gray byte per pixel, rows of 1900, in
+# shot.gray; `shoot rgb` keeps its red, green and blue, in shot.rgb.
 shoot() {
+    local format=${1:-gray}
     xwd -root -silent >"$work/shot.xwd"
     /usr/bin/convert "xwd:$work/shot.xwd" -crop "${screen_w}x${screen_h}+$win_x+$win_y" +repage \
-        -depth 8 "gray:$work/shot.gray"
+        -depth 8 "$format:$work/shot.$format"
 }
 
 pixel() { od -An -tu1 -j $(($2 * screen_w + $1)) -N 1 "$work/shot.gray" | tr -d ' '; }

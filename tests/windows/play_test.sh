@@ -12,15 +12,10 @@ close_window=$3
 
 # The exported frame's grays as red, green and blue, as the screenshot has them.
 /usr/bin/convert "$title_frame" -depth 8 "rgb:$work/title.rgb"
-shoot_rgb() {
-    xwd -root -silent >"$work/shot.xwd"
-    /usr/bin/convert "xwd:$work/shot.xwd" -crop "${screen_w}x${screen_h}+$win_x+$win_y" +repage \
-        -depth 8 "rgb:$work/shot.rgb"
-}
 # The prompt blinks: half of the title's frames show it, as the exported one.
 title_as_on_linux() {
     kill -0 "$game_pid" 2>/dev/null || fail "the game ended on its title"
-    shoot_rgb && cmp -s "$work/shot.rgb" "$work/title.rgb"
+    shoot rgb && cmp -s "$work/shot.rgb" "$work/title.rgb"
 }
 
 start_screen
