@@ -18,3 +18,7 @@ int headless_key(SDLKey key, bool down);
 // "sdl12-compat 1.2.78 over SDL 2.32.74 (SDL 3.4.18)". The layers load what
 // is beneath them as they load themselves, so SDL need not be started.
 void sdl_stack_name(char* name, int size);
+// A procedure of SDL 2 or SDL 3 (`major`), where the layer beneath SDL 1.2
+// has loaded that library; null otherwise. Each platform finds a loaded
+// library its own way.
+void* loaded_sdl_procedure(int major, const char* procedure);
