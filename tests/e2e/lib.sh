@@ -209,6 +209,7 @@ cannon_centre() {
             if (best > 5) print at + int(best / 2)
         }'
 }
+cannon_seen() { [[ -n $(cannon_centre) ]]; }
 # Right (or left, for a negative $1) for the time the cannon takes to cross
 # $1 pixels at 62 a second, and at least $2 seconds.
 nudge() {
@@ -217,12 +218,13 @@ nudge() {
     xdotool keydown $key sleep "$(awk "BEGIN { d = ($1 < 0 ? -($1) : $1) / 62; print (d > $2 ? d : $2) }")" keyup $key
 }
 
-# The sound the game wrote, as the largest distance of a sample from the
-# unsigned 8-bit silence of 128.
-loudest_sample() {
-    od -An -tu1 -v "$work/sound.raw" | tr -s ' ' '\n' | sed '/^$/d' |
+# The largest distance of a sample on standard input from the unsigned
+# 8-bit silence of 128; loudest_sample, of the sound the game wrote.
+loudest() {
+    od -An -tu1 -v | tr -s ' ' '\n' | sed '/^$/d' |
         awk 'BEGIN { m = 0 } { d = $1 - 128; if (d < 0) d = -d; if (d > m) m = d } END { print m }'
 }
+loudest_sample() { loudest <"$work/sound.raw"; }
 
 # What the screens look like at the places the layout fixes.
 splash_shown() { (($(count_lit 870 462 162 58) > 500)) && (($(count_lit 0 0 860 980) == 0)); }

@@ -24,7 +24,6 @@ wait_for prompt_shown 240
 wait_until "the title's pixels to match the Linux build's title frame" 60 title_as_on_linux
 
 hold_until z game_shown 120
-cannon_seen() { [[ -n $(cannon_centre) ]]; }
 wait_for cannon_seen 30
 start_x=$(cannon_centre)
 moved_right() { local x; x=$(cannon_centre) && [[ -n $x ]] && ((x > start_x + 40)); }

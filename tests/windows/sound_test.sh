@@ -24,10 +24,8 @@ ASOUNDRC
 stream_bytes() { stat -c %s "$stream" 2>/dev/null || echo 0; }
 # The largest distance from 128 of the bytes of the stream from $1 on,
 # or of its last $2 bytes.
-loudest_from() { tail -c +$(($1 + 1)) "$stream" | od -An -tu1 -v | tr -s ' ' '\n' | sed '/^$/d' |
-    awk 'BEGIN { m = 0 } { d = $1 - 128; if (d < 0) d = -d; if (d > m) m = d } END { print m }'; }
-loudest_last() { tail -c "$1" "$stream" | od -An -tu1 -v | tr -s ' ' '\n' | sed '/^$/d' |
-    awk 'BEGIN { m = 0 } { d = $1 - 128; if (d < 0) d = -d; if (d > m) m = d } END { print m }'; }
+loudest_from() { tail -c +$(($1 + 1)) "$stream" | loudest; }
+loudest_last() { tail -c "$1" "$stream" | loudest; }
 
 start_screen
 HOME=$work/home start_windows_game
@@ -46,7 +44,6 @@ calm() {
 }
 wait_until "the start tune to play out in the stream" 60 calm
 quiet_until=$(stream_bytes)
-cannon_seen() { [[ -n $(cannon_centre) ]]; }
 wait_for cannon_seen 30
 # Z again and again until a shot's sound has reached the file.
 shot_heard() {
