@@ -33,8 +33,7 @@ install_check() {
     wine reg query "$hive\\$uninstall_key" /v UninstallString >"$work/key.txt" 2>&1 ||
         fail "$mode: no entry among the installed programs under $hive"
 
-    game_folder=$folder
-    printf '#!/bin/sh\ncd "%s" && exec wine orbostrak.exe "$@"\n' "$game_folder" >"$game_binary"
+    game_in "$folder"
     start_windows_game
     wait_for title_shown 240
     xdotool key q

@@ -5,16 +5,20 @@
 # (or will, once an installer has run).
 # The Wine prefix and its server are the caller's (scripts/test-windows.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh" "$1/orbostrak.exe"
-game_folder=$(realpath -m "$1")
 export WINEDEBUG=${WINEDEBUG:--all}
 # Wine hands the program its own environment; SDL picks its Windows drivers.
 video_driver=
 audio_driver=dummy
-# The program through Wine, as one command the rig can start and wait for:
-# the Wine loader becomes the program's process and ends with its status.
+# The program in folder $1 through Wine, as one command the rig can start
+# and wait for: the Wine loader becomes the program's process and ends with
+# its status.
 game_binary=$work/orbostrak
-printf '#!/bin/sh\ncd "%s" && exec wine orbostrak.exe "$@"\n' "$game_folder" >"$game_binary"
-chmod +x "$game_binary"
+game_in() {
+    game_folder=$(realpath -m "$1")
+    printf '#!/bin/sh\ncd "%s" && exec wine orbostrak.exe "$@"\n' "$game_folder" >"$game_binary"
+    chmod +x "$game_binary"
+}
+game_in "$1"
 
 # Where the program's folder cannot be written, the files go to the local
 # application data of the prefix's player.
